@@ -1,0 +1,22 @@
+# make        build build/win32/sweepane.exe
+# make test   install what is missing, build, run every test under Wine
+# make run    install what is missing, build, start the program under Wine
+BUILD := build/win32
+CMAKE_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+
+.PHONY: all deps configure test run clean
+
+all: configure
+	cmake --build $(BUILD) -j2
+
+deps:
+	@tools/install-deps.sh
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+test: all
+	ctest --test-dir $(BUILD) --output-on-failure
+
+clean:
+	rm -rf build

@@ -1,0 +1,4 @@
+#include "state.h"
+
+HINSTANCE appInstance;
+TargetSelection targetSelection;

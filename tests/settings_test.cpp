@@ -1,0 +1,204 @@
+/* Settings path and flags, against Wine's real profile functions and files. */
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "app/settings.h"
+#include "settings_probe.h"
+#include "test_files.h"
+
+namespace {
+
+/* "ソフト" and "ソ表" in code page 932: trail bytes of 0x5C. */
+#define SOFUTO "\x83\x5c\x83\x74\x83\x67"
+#define SOHYOU "\x83\x5c\x95\x5c"
+
+struct StripCase {
+    const char *path;
+    const char *expected;
+};
+
+const StripCase stripCases[] = {
+    { "C:\\Tools\\Sweepane\\sweepane.exe", "C:\\Tools\\Sweepane\\" },
+    { "sweepane.exe", "" },
+    { "C:sweepane.exe", "C:" },
+    { "C:\\Tools\\", "C:\\Tools\\" },
+    { "", "" },
+    { "C:/Tools/sweepane.exe", "C:/Tools/" },
+    { "\\\\server\\share\\sweepane.exe", "\\\\server\\share\\" },
+    { "C:\\" SOFUTO "\\sweepane.exe", "C:\\" SOFUTO "\\" },
+    { "C:\\" SOHYOU "\\" SOFUTO "\\a.exe", "C:\\" SOHYOU "\\" SOFUTO "\\" },
+    { "C:\\Tools\\" SOFUTO, "C:\\Tools\\" },
+    { SOFUTO, "" },
+};
+
+TEST(StripFileName, Table)
+{
+    ASSERT_EQ(GetACP(), 932u) << "tests expect the Japanese ANSI code page";
+    for (const StripCase &c : stripCases) {
+        char buf[MODULE_DIR_SIZE];
+        strcpy(buf, c.path);
+        StripFileName(buf);
+        EXPECT_STREQ(buf, c.expected) << "path \"" << c.path << "\"";
+    }
+}
+
+TEST(InitSettingsPath, BesideTheExecutable)
+{
+    InitSettingsPath();
+    EXPECT_EQ(std::string(moduleDir), ExeDir());
+    EXPECT_EQ(std::string(settingsPath), ExeDir() + "swpan.ini");
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = MakeTempDir("ini");
+        path_ = dir_ + "swpan.ini";
+        strcpy(settingsPath, path_.c_str());
+    }
+    void TearDown() override { DeleteFileA(path_.c_str()); RemoveDirectoryA(dir_.c_str()); }
+
+    /* EX, IE, NN, KEEP1ST as ReadFlag sees them, e.g. "1000". */
+    std::string ReadAll()
+    {
+        std::string got;
+        for (const FlagKey &k : flagKeys)
+            got += ReadFlag(k.section, k.key, k.fallback) ? '1' : '0';
+        return got;
+    }
+
+    std::string dir_, path_;
+};
+
+struct ReadCase {
+    const char *name;
+    const char *file; /* NULL: no file */
+    const char *flags;
+};
+
+const ReadCase readCases[] = {
+    { "no file", NULL, "1000" },
+    { "empty file", "", "1000" },
+    { "other keys only", "[TARGET]\r\nXX=true\r\n[MISC]\r\nEX=false\r\n", "1000" },
+    { "all true", "[TARGET]\r\nEX=true\r\nIE=true\r\nNN=true\r\n[OPTIONS]\r\nKEEP1ST=true\r\n",
+      "1111" },
+    { "all false", "[TARGET]\r\nEX=false\r\nIE=false\r\nNN=false\r\n[OPTIONS]\r\nKEEP1ST=false\r\n",
+      "0000" },
+    { "capitals", "[TARGET]\r\nEX=TRUE\r\nIE=True\r\n", "0000" },
+    { "empty value", "[TARGET]\r\nEX=\r\n", "0000" },
+    { "digit one", "[TARGET]\r\nEX=1\r\nIE=1\r\n[OPTIONS]\r\nKEEP1ST=1\r\n", "0000" },
+    { "yes and on", "[TARGET]\r\nIE=yes\r\nNN=on\r\n", "1000" },
+    { "keys in the wrong section", "[OPTIONS]\r\nEX=false\r\nIE=true\r\n", "1000" },
+    { "unix line ends", "[TARGET]\nEX=false\nNN=true\n", "0010" },
+};
+
+TEST_F(SettingsFile, ReadFlagTable)
+{
+    for (const ReadCase &c : readCases) {
+        DeleteFileA(path_.c_str());
+        if (c.file)
+            WriteFileText(path_, c.file);
+        EXPECT_EQ(ReadAll(), c.flags) << c.name;
+    }
+}
+
+/* The read stops at 255 bytes, so no long value can pass for "true". */
+TEST_F(SettingsFile, LongValuesNeverReadAsSet)
+{
+    for (size_t len : { 255u, 256u, 300u, 5000u }) {
+        std::string value = "true" + std::string(len - 4, ' ') + "x";
+        WriteFileText(path_, "[TARGET]\r\nIE=" + value + "\r\n");
+        EXPECT_EQ(ReadAll().substr(1, 1), "0") << "value of " << value.size() << " bytes";
+    }
+}
+
+TEST_F(SettingsFile, FirstSaveWritesTheFourKeys)
+{
+    TargetSelection s = { 1, 1, 0, 0, 1 };
+    SaveSelection(&s);
+    std::string text = ReadFileText(path_);
+    std::string lines;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > at)
+            lines += text.substr(at, end - at) + "|";
+        at = end + 1;
+    }
+    EXPECT_EQ(lines, "[TARGET]|EX=true|IE=true|NN=false|[OPTIONS]|KEEP1ST=false|");
+}
+
+TEST_F(SettingsFile, SaveKeepsUnrelatedLines)
+{
+    WriteFileText(path_, "; kept comment\r\n[OTHER]\r\na=1\r\n[TARGET]\r\nEX=TRUE\r\n"
+                         "X=keep\r\n[OPTIONS]\r\nKEEP1ST=\r\nY=keep too\r\n");
+    TargetSelection s = { 0, 1, 1, 0, 1 };
+    SaveSelection(&s);
+    std::string text = ReadFileText(path_);
+    for (const char *line : { "; kept comment", "[OTHER]", "a=1", "X=keep", "Y=keep too",
+                              "EX=false", "IE=true", "NN=true", "KEEP1ST=false" })
+        EXPECT_NE(text.find(line), std::string::npos) << "line " << line << " in\n" << text;
+    EXPECT_EQ(text.find("EX=TRUE"), std::string::npos) << "old value left behind";
+    EXPECT_EQ(ReadAll(), "0110");
+}
+
+TEST_F(SettingsFile, EveryCombinationRoundTrips)
+{
+    for (int mask = 0; mask < 16; mask++) {
+        TargetSelection s = { mask & 1, mask >> 1 & 1, mask >> 2 & 1, mask >> 3 & 1, 1 };
+        SaveSelection(&s);
+        std::string want;
+        for (int i = 0; i < 4; i++)
+            want += (mask >> i & 1) ? '1' : '0';
+        EXPECT_EQ(ReadAll(), want) << "mask " << mask;
+    }
+}
+
+/* The program itself, copied into folders that are hard to get right. */
+std::wstring Wide(const std::string &ansi)
+{
+    wchar_t w[1024];
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, w, 1024);
+    return std::wstring(w, n > 0 ? n - 1 : 0);
+}
+
+TEST(SettingsProbe, KatakanaFolderWithBackslashTrailByte)
+{
+    std::string dir = MakeTempDir("cp932") + SOFUTO "\\";
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
+    ASSERT_TRUE(CopyFileA((ExeDir() + "settings_probe.exe").c_str(),
+                          (dir + "settings_probe.exe").c_str(), FALSE));
+    EXPECT_EQ(RunAndWait(Wide(dir + "settings_probe.exe")), 1) << "defaults, with a file";
+    EXPECT_TRUE(FileExists(dir + "swpan.ini")) << "settings file in " << dir;
+    EXPECT_EQ(RunAndWait(Wide(dir + "settings_probe.exe")), 15) << "second run reads the save";
+}
+
+/* Under code page 932 a path well within MAX_PATH characters can pass 260
+ * bytes: each katakana takes two. The program must then use no file. */
+TEST(SettingsProbe, PathOverTheByteBufferUsesNoFile)
+{
+    std::string dir = MakeTempDir("long");
+    std::vector<std::string> chain;
+    while (dir.size() < 300) {
+        dir += SOFUTO SOFUTO SOFUTO SOFUTO SOFUTO "\\";
+        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL)) << "creating " << dir;
+        chain.push_back(dir);
+    }
+    std::wstring exe = Wide(dir + "settings_probe.exe");
+    ASSERT_LT(exe.size(), (size_t)MAX_PATH) << "the path must fit in characters";
+    ASSERT_TRUE(CopyFileW(Wide(ExeDir() + "settings_probe.exe").c_str(), exe.c_str(), FALSE));
+    EXPECT_EQ(RunAndWait(exe), PROBE_NO_FILE | 1) << "defaults only, no settings file";
+    for (const std::string &d : chain)
+        EXPECT_FALSE(FileExists(d + "swpan.ini")) << "settings file written in " << d;
+    for (std::string d = chain[0]; !d.empty() && d.size() > 3; d = d.substr(0, d.size() - 1)) {
+        /* any prefix of the path could be where a truncated name points */
+        if (d.back() == '\\') {
+            EXPECT_FALSE(FileExists(d + "swpan.ini")) << "settings file written in " << d;
+        }
+    }
+}
+
+} // namespace

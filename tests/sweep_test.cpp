@@ -1,0 +1,180 @@
+/* The sweep against real top-level windows held by winfixture.exe. */
+#include <gtest/gtest.h>
+
+#include "app/state.h"
+#include "fixture_client.h"
+#include "sweep/sweep.h"
+
+namespace {
+
+const int VISIBLE = 0, HIDDEN = FIXTURE_HIDDEN;
+/* Hung windows stay hidden: under Wine, X focus events for a visible one
+ * make the fixture's other windows wait on it too, which a hung window in
+ * another application would not do. */
+const int HUNG_HIDDEN = FIXTURE_HUNG | FIXTURE_HIDDEN;
+
+struct SweepCase {
+    const char *name;
+    int explorer, internetExplorer, netscape, closeArmed;
+    std::vector<WindowSpec> windows; /* topmost first */
+    const char *closed;              /* per window: 'C' closed, '-' left open */
+    int armedAfter;
+};
+
+const SweepCase sweepCases[] = {
+    { "nothing selected closes nothing", 0, 0, 0, 1,
+      { { "CabinetWClass", "Folder", VISIBLE }, { "IEFrame", "Page", VISIBLE },
+        { "Afx:400000:0", "Netscape", VISIBLE } },
+      "---", 1 },
+    { "nothing selected leaves the spare unused", 0, 0, 0, 0,
+      { { "CabinetWClass", "Folder", VISIBLE }, { "IEFrame", "Page", VISIBLE } },
+      "--", 0 },
+    { "every selected kind is closed", 1, 1, 1, 1,
+      { { "CabinetWClass", "Folder", VISIBLE }, { "IEFrame", "Page", VISIBLE },
+        { "Afx:400000:8:10011:0:0", "Netscape - [Home]", VISIBLE },
+        { "Notepad", "Untitled", VISIBLE } },
+      "CCC-", 1 },
+    { "only selected kinds are closed", 1, 0, 0, 1,
+      { { "IEFrame", "Page", VISIBLE }, { "CabinetWClass", "Folder", VISIBLE },
+        { "Afx:400000:0", "Netscape", VISIBLE } },
+      "-C-", 1 },
+    { "keep topmost with a single match closes nothing", 1, 0, 0, 0,
+      { { "CabinetWClass", "Folder", VISIBLE } },
+      "-", 1 },
+    { "keep topmost spares one window across kinds", 1, 1, 0, 0,
+      { { "IEFrame", "Page", VISIBLE }, { "CabinetWClass", "A", VISIBLE },
+        { "CabinetWClass", "B", VISIBLE } },
+      "-CC", 1 },
+    { "an unselected kind on top is not the spared window", 1, 0, 0, 0,
+      { { "IEFrame", "Page", VISIBLE }, { "CabinetWClass", "A", VISIBLE },
+        { "CabinetWClass", "B", VISIBLE } },
+      "--C", 1 },
+    { "class names are case-sensitive", 1, 1, 1, 1,
+      { { "ieframe", "Page", VISIBLE }, { "IEFRAME", "Page", VISIBLE },
+        { "cabinetwclass", "Folder", VISIBLE }, { "CabinetWclass", "Folder", VISIBLE },
+        { "afx:400000:0", "Netscape", VISIBLE } },
+      "-----", 1 },
+    { "netscape needs the Afx: prefix and the title word", 0, 0, 1, 1,
+      { { "Afx:400000:0", "Netscape - [Welcome]", VISIBLE },
+        { "Afx:400000:1", "netscape - [Welcome]", VISIBLE },
+        { "Afx400000", "Netscape", VISIBLE },
+        { "Afx:", "Welcome - Netscape Navigator", VISIBLE },
+        { "Afx", "Netscape", VISIBLE },
+        { "Afx:12", "Untitled", VISIBLE } },
+      "C--C--", 1 },
+    { "netscape titles are ignored when not selected", 1, 1, 0, 1,
+      { { "Afx:400000:0", "Netscape", VISIBLE } },
+      "-", 1 },
+    { "any Afx: window titled Netscape matches", 0, 0, 1, 1,
+      { { "Afx:10000000:3", "Mail - Netscape Messenger", VISIBLE } },
+      "C", 1 },
+    { "hidden windows are closed", 1, 0, 0, 1,
+      { { "CabinetWClass", "Hidden", HIDDEN }, { "CabinetWClass", "Shown", VISIBLE } },
+      "CC", 1 },
+    { "a hidden window can be the spared one", 1, 0, 0, 0,
+      { { "CabinetWClass", "Hidden", HIDDEN }, { "CabinetWClass", "Shown", VISIBLE } },
+      "-C", 1 },
+};
+
+class SweepTest : public ::testing::TestWithParam<SweepCase> {};
+
+TEST_P(SweepTest, ClosesExactlyTheExpectedWindows)
+{
+    const SweepCase &c = GetParam();
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start(c.windows)) << c.name;
+
+    std::vector<int> topDown;
+    for (int i = 0; i < fixture.Count(); i++)
+        topDown.push_back(i);
+    ASSERT_EQ(fixture.EnumOrder(), topDown) << c.name << ": fixture Z-order not as asked";
+
+    targetSelection = TargetSelection();
+    targetSelection.explorer = c.explorer;
+    targetSelection.internetExplorer = c.internetExplorer;
+    targetSelection.netscape = c.netscape;
+    targetSelection.closeArmed = c.closeArmed;
+    SweepWindows();
+
+    for (int i = 0; i < fixture.Count(); i++) {
+        const FixtureWindow &w = fixture.Window(i);
+        SCOPED_TRACE(testing::Message() << c.name << ": window " << i << " "
+                                        << w.className << " \"" << w.title << "\"");
+        if (c.closed[i] == 'C') {
+            EXPECT_EQ(w.sysClose, 1) << "Close system command";
+            EXPECT_EQ(w.closeFirst, 0) << "plain WM_CLOSE came before SC_CLOSE";
+            EXPECT_EQ(w.destroyed, 1);
+        } else {
+            EXPECT_EQ(w.sysClose, 0);
+            EXPECT_EQ(w.plainClose, 0);
+            EXPECT_EQ(w.destroyed, 0);
+        }
+    }
+    EXPECT_EQ(targetSelection.closeArmed, c.armedAfter) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, SweepTest, ::testing::ValuesIn(sweepCases),
+                         [](const ::testing::TestParamInfo<SweepCase> &info) {
+                             return "case" + std::to_string(info.index);
+                         });
+
+/* Hung windows cost at most the per-window bound each, and the windows
+ * after them are still judged and closed. */
+TEST(SweepHung, HungMatchesDoNotStopTheSweep)
+{
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Hung 1", HUNG_HIDDEN },
+                                { "CabinetWClass", "Fine 1", VISIBLE },
+                                { "IEFrame", "Hung 2", HUNG_HIDDEN },
+                                { "IEFrame", "Fine 2", VISIBLE } }));
+    targetSelection = TargetSelection();
+    targetSelection.explorer = targetSelection.internetExplorer = 1;
+    targetSelection.closeArmed = 1;
+
+    DWORD start = GetTickCount();
+    SweepWindows();
+    DWORD elapsed = GetTickCount() - start;
+
+    EXPECT_LE(elapsed, 2u * CLOSE_TIMEOUT_MS + 3000) << "two hung windows";
+    EXPECT_EQ(fixture.Window(1).destroyed, 1) << "window below the first hung one";
+    EXPECT_EQ(fixture.Window(3).destroyed, 1) << "window below the second hung one";
+    EXPECT_EQ(fixture.Window(0).destroyed, 0);
+    EXPECT_EQ(fixture.Window(2).destroyed, 0);
+}
+
+TEST(SweepHung, HungTopmostIsSparedWithoutWaiting)
+{
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Hung", HUNG_HIDDEN },
+                                { "CabinetWClass", "Fine", VISIBLE } }));
+    targetSelection = TargetSelection();
+    targetSelection.explorer = 1;
+    targetSelection.closeArmed = 0;
+
+    DWORD start = GetTickCount();
+    SweepWindows();
+    EXPECT_LT(GetTickCount() - start, (DWORD)CLOSE_TIMEOUT_MS) << "spared window was waited on";
+    EXPECT_EQ(fixture.Window(0).destroyed, 0);
+    EXPECT_EQ(fixture.Window(1).destroyed, 1);
+}
+
+/* A window that went away between enumeration and inspection. */
+TEST(SweepCallbackTest, VanishedWindowMatchesNothing)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "CabinetWClass";
+    RegisterClassA(&wc);
+    HWND gone = CreateWindowA("CabinetWClass", "Netscape", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(gone != NULL);
+    DestroyWindow(gone);
+
+    targetSelection = TargetSelection();
+    targetSelection.explorer = targetSelection.internetExplorer = targetSelection.netscape = 1;
+    targetSelection.closeArmed = 0;
+    EXPECT_TRUE(SweepCallback(gone, 0));
+    EXPECT_EQ(targetSelection.closeArmed, 0) << "a destroyed window counted as a match";
+    UnregisterClassA("CabinetWClass", NULL);
+}
+
+} // namespace

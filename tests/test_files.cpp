@@ -1,0 +1,71 @@
+#include "test_files.h"
+
+#include <stdio.h>
+#include <string.h>
+
+std::string MakeTempDir(const char *tag)
+{
+    static int serial;
+    char base[MAX_PATH], dir[MAX_PATH];
+    GetTempPathA(sizeof(base), base);
+    /* Process ids repeat across runs in one prefix: take the first free name. */
+    do
+        snprintf(dir, sizeof(dir), "%ssweepane-%s-%lu-%d\\", base, tag, GetCurrentProcessId(),
+                 ++serial);
+    while (!CreateDirectoryA(dir, NULL) && GetLastError() == ERROR_ALREADY_EXISTS);
+    return dir;
+}
+
+void WriteFileText(const std::string &path, const std::string &text)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    WriteFile(h, text.data(), (DWORD)text.size(), &written, NULL);
+    CloseHandle(h);
+}
+
+std::string ReadFileText(const std::string &path)
+{
+    std::string text;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+                           NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return text;
+    char buf[4096];
+    DWORD got;
+    while (ReadFile(h, buf, sizeof(buf), &got, NULL) && got > 0)
+        text.append(buf, got);
+    CloseHandle(h);
+    return text;
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ExeDir()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    *(strrchr(path, '\\') + 1) = '\0';
+    return path;
+}
+
+int RunAndWait(const std::wstring &exe, DWORD timeoutMs)
+{
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessW(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return -1;
+    DWORD code = (DWORD)-1;
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return (int)code;
+}

@@ -1,0 +1,17 @@
+/* Real files and folders for tests, under a fresh folder in %TEMP%. */
+#ifndef SWEEPANE_TEST_FILES_H
+#define SWEEPANE_TEST_FILES_H
+
+#include <windows.h>
+
+#include <string>
+
+std::string MakeTempDir(const char *tag);
+void WriteFileText(const std::string &path, const std::string &text);
+std::string ReadFileText(const std::string &path);
+bool FileExists(const std::string &path);
+std::string ExeDir(); /* folder of the running test program, with '\\' */
+/* Runs a program and waits; returns its exit code, or -1. */
+int RunAndWait(const std::wstring &exe, DWORD timeoutMs = 120000);
+
+#endif
