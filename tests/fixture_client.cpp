@@ -40,12 +40,13 @@ Fixture::~Fixture()
     CloseHandle(quit_);
 }
 
-bool Fixture::Start(const std::vector<WindowSpec> &windows)
+bool Fixture::Start(const std::vector<WindowSpec> &windows, const std::string &watchFile)
 {
     if (!shared_ || windows.size() > FIXTURE_MAX_WINDOWS)
         return false;
     memset(shared_, 0, sizeof(*shared_));
     shared_->count = (int)windows.size();
+    snprintf(shared_->watchFile, sizeof(shared_->watchFile), "%s", watchFile.c_str());
     for (size_t i = 0; i < windows.size(); i++) {
         FixtureWindow &w = shared_->windows[i];
         snprintf(w.className, sizeof(w.className), "%s", windows[i].className);

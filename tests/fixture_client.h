@@ -19,7 +19,7 @@ public:
     Fixture();
     ~Fixture();
     /* Creates the windows, the first one topmost. False if it failed. */
-    bool Start(const std::vector<WindowSpec> &windows);
+    bool Start(const std::vector<WindowSpec> &windows, const std::string &watchFile = "");
     void Stop();
     const FixtureWindow &Window(int i) const { return shared_->windows[i]; }
     int Count() const { return shared_->count; }

@@ -21,9 +21,11 @@ struct FixtureWindow {
     volatile LONG plainClose;  /* WM_CLOSE */
     volatile LONG closeFirst;  /* WM_CLOSE seen before any SC_CLOSE */
     volatile LONG destroyed;
+    volatile LONG fileAtClose; /* watchFile existed when SC_CLOSE came */
 };
 
 struct FixtureShared {
+    char watchFile[MAX_PATH]; /* optional */
     int count;
     FixtureWindow windows[FIXTURE_MAX_WINDOWS];
 };

@@ -118,17 +118,7 @@ TEST_F(SettingsFile, FirstSaveWritesTheFourKeys)
 {
     TargetSelection s = { 1, 1, 0, 0, 1 };
     SaveSelection(&s);
-    std::string text = ReadFileText(path_);
-    std::string lines;
-    for (size_t at = 0; at < text.size();) {
-        size_t end = text.find_first_of("\r\n", at);
-        if (end == std::string::npos)
-            end = text.size();
-        if (end > at)
-            lines += text.substr(at, end - at) + "|";
-        at = end + 1;
-    }
-    EXPECT_EQ(lines, "[TARGET]|EX=true|IE=true|NN=false|[OPTIONS]|KEEP1ST=false|");
+    EXPECT_EQ(NonBlankLines(ReadFileText(path_)), "[TARGET]|EX=true|IE=true|NN=false|[OPTIONS]|KEEP1ST=false|");
 }
 
 TEST_F(SettingsFile, SaveKeepsUnrelatedLines)

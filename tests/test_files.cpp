@@ -39,6 +39,20 @@ std::string ReadFileText(const std::string &path)
     return text;
 }
 
+std::string NonBlankLines(const std::string &text)
+{
+    std::string lines;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > at)
+            lines += text.substr(at, end - at) + "|";
+        at = end + 1;
+    }
+    return lines;
+}
+
 bool FileExists(const std::string &path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

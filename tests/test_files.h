@@ -9,6 +9,8 @@
 std::string MakeTempDir(const char *tag);
 void WriteFileText(const std::string &path, const std::string &text);
 std::string ReadFileText(const std::string &path);
+/* The file's non-blank lines, each followed by '|'. */
+std::string NonBlankLines(const std::string &text);
 bool FileExists(const std::string &path);
 std::string ExeDir(); /* folder of the running test program, with '\\' */
 /* Runs a program and waits; returns its exit code, or -1. */

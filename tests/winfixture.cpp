@@ -25,8 +25,12 @@ static LRESULT CALLBACK FixtureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     if (w) {
         switch (msg) {
         case WM_SYSCOMMAND:
-            if ((wp & 0xFFF0) == SC_CLOSE)
+            if ((wp & 0xFFF0) == SC_CLOSE) {
                 InterlockedIncrement(&w->sysClose);
+                if (shared->watchFile[0] &&
+                    GetFileAttributesA(shared->watchFile) != INVALID_FILE_ATTRIBUTES)
+                    InterlockedIncrement(&w->fileAtClose);
+            }
             break;
         case WM_CLOSE:
             if (w->sysClose == 0)

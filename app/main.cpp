@@ -1,0 +1,25 @@
+/* Sweepane: pick kinds of windows, close them all, remember the choice. */
+#include <windows.h>
+
+#include "settings.h"
+#include "state.h"
+#include "../sweep/sweep.h"
+#include "../ui/dialog.h"
+#include "../ui/resource.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
+{
+    /* There are no options; whatever is passed is ignored. */
+    (void)previous;
+    (void)commandLine;
+    (void)show;
+
+    appInstance = instance;
+    InitSettingsPath();
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SELECT), NULL, SelectionDialogProc, 0) != 1)
+        return 0;
+    /* Saved only after the sweep, and only on confirmation. */
+    SweepWindows();
+    SaveSelection(&targetSelection);
+    return 0;
+}

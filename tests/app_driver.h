@@ -1,0 +1,29 @@
+/* Drives a running sweepane.exe from outside, as a user would. */
+#ifndef SWEEPANE_APP_DRIVER_H
+#define SWEEPANE_APP_DRIVER_H
+
+#include <windows.h>
+
+#include <string>
+
+class AppRun {
+public:
+    ~AppRun();
+    /* Starts the exe and waits for its dialog to show. */
+    bool Start(const std::string &exe, const std::string &args = "");
+    HWND Dialog() const { return dialog_; }
+    int Checked(int id) const;
+    std::string Boxes() const; /* "1000": the four boxes in id order */
+    void Click(int id) const;  /* toggles a check box */
+    void Press(int id) const;  /* clicks a push button; does not wait */
+    /* The about box or other window the dialog owns, or NULL. */
+    HWND OwnedPopup(DWORD timeoutMs) const;
+    /* Waits for the process; its exit code, or -1 on timeout. */
+    int Wait(DWORD timeoutMs = 60000);
+
+private:
+    PROCESS_INFORMATION pi_ = {};
+    HWND dialog_ = NULL;
+};
+
+#endif

@@ -1,0 +1,158 @@
+/* The resources in the built sweepane.exe, read back field by field. */
+#include <gtest/gtest.h>
+
+#include "test_files.h"
+#include "ui/resource.h"
+
+namespace {
+
+const WORD JAPANESE = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+
+std::wstring Wide(const char *utf8)
+{
+    wchar_t w[256];
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, w, 256);
+    return w;
+}
+
+/* Reads a template's fields in order. */
+struct Reader {
+    const BYTE *p;
+    WORD Word() { WORD v = *(const WORD *)p; p += 2; return v; }
+    DWORD Dword() { DWORD v = *(const DWORD *)p; p += 4; return v; }
+    short Short() { return (short)Word(); }
+    std::wstring String()
+    {
+        std::wstring s;
+        for (WORD c; (c = Word()) != 0;)
+            s += (wchar_t)c;
+        return s;
+    }
+    /* A name or an ordinal, the ordinal given as "#n". */
+    std::wstring NameOrOrdinal()
+    {
+        if (*(const WORD *)p == 0xFFFF) {
+            Word();
+            return L"#" + std::to_wstring(Word());
+        }
+        return String();
+    }
+    void AlignDword(const BYTE *base) { p += (4 - (p - base) % 4) % 4; }
+};
+
+class Resources : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        module_ = LoadLibraryExA((ExeDir() + "..\\sweepane.exe").c_str(), NULL,
+                                 LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_TRUE(module_ != NULL) << "cannot load sweepane.exe as data";
+    }
+    void TearDown() override { FreeLibrary(module_); }
+
+    const BYTE *Find(LPCSTR type, int id, DWORD *size)
+    {
+        HRSRC res = FindResourceExA(module_, type, MAKEINTRESOURCEA(id), JAPANESE);
+        if (!res)
+            return NULL;
+        *size = SizeofResource(module_, res);
+        return (const BYTE *)LockResource(LoadResource(module_, res));
+    }
+
+    HMODULE module_ = NULL;
+};
+
+struct Control {
+    int id;
+    const wchar_t *cls; /* predefined class ordinal */
+    const char *text;
+    DWORD style;
+    short x, y, cx, cy;
+};
+
+const Control controls[] = {
+    { IDOK, L"#128", u8"全て閉じる", 0x50010001, 122, 13, 50, 14 },
+    { IDCANCEL, L"#128", u8"ｷｬﾝｾﾙ", 0x50010000, 122, 28, 50, 14 },
+    { IDC_EXPLORER, L"#128", u8"&Explorerウインドウ", 0x50010003, 11, 17, 69, 10 },
+    { IDC_IE, L"#128", u8"&Internet Explorer", 0x50010003, 11, 27, 67, 10 },
+    { IDC_NETSCAPE, L"#128", u8"&Netscape ", 0x50010003, 11, 37, 74, 10 },
+    { 0xFFFF, L"#128", u8"対象ウインドウ", 0x50000007, 7, 6, 113, 46 },
+    { IDC_VERSION, L"#130", u8"v1.1", 0x50020100, 160, 54, 12, 8 },
+    { IDC_KEEPTOP, L"#128", u8"一番上の対象ウインドウを除外する。(&T)", 0x50010003, 7, 54, 129, 10 },
+};
+
+TEST_F(Resources, DialogTemplate)
+{
+    DWORD size = 0;
+    const BYTE *base = Find(RT_DIALOG, IDD_SELECT, &size);
+    ASSERT_TRUE(base != NULL) << "dialog 102 in Japanese";
+    ASSERT_NE(*(const DWORD *)base, 0xFFFF0001u) << "an extended template";
+
+    Reader r = { base };
+    EXPECT_EQ(r.Dword(), 0x80CA0040u) << "style";
+    EXPECT_EQ(r.Dword(), 0u) << "extended style";
+    WORD count = r.Word();
+    ASSERT_EQ(count, sizeof(controls) / sizeof(controls[0])) << "control count";
+    short x = r.Short(), y = r.Short(), cx = r.Short(), cy = r.Short();
+    EXPECT_EQ(x, 0); EXPECT_EQ(y, 0); EXPECT_EQ(cx, 179); EXPECT_EQ(cy, 67);
+    EXPECT_EQ(r.NameOrOrdinal(), L"") << "menu";
+    EXPECT_EQ(r.NameOrOrdinal(), L"") << "class";
+    EXPECT_EQ(r.String(), L"Sweepane") << "caption";
+    EXPECT_EQ(r.Word(), 9) << "font size";
+    EXPECT_EQ(r.String(), Wide(u8"ＭＳ Ｐゴシック")) << "font face";
+
+    for (const Control &c : controls) {
+        SCOPED_TRACE(testing::Message() << "control " << c.id);
+        r.AlignDword(base);
+        EXPECT_EQ(r.Dword(), c.style) << "style";
+        EXPECT_EQ(r.Dword(), 0u) << "extended style";
+        short cxx = r.Short(), cyy = r.Short(), cw = r.Short(), ch = r.Short();
+        EXPECT_EQ(cxx, c.x); EXPECT_EQ(cyy, c.y); EXPECT_EQ(cw, c.cx); EXPECT_EQ(ch, c.cy);
+        EXPECT_EQ(r.Word(), c.id) << "id";
+        EXPECT_EQ(r.NameOrOrdinal(), c.cls) << "class";
+        EXPECT_EQ(r.NameOrOrdinal(), Wide(c.text)) << "text";
+        EXPECT_EQ(r.Word(), 0) << "creation data";
+    }
+    EXPECT_LE((DWORD)(r.p - base), size) << "read past the template";
+}
+
+#pragma pack(push, 2)
+struct GroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST_F(Resources, IconGroup)
+{
+    const struct {
+        int size, colours, bpp;
+    } images[] = { { 32, 16, 4 }, { 48, 0, 8 } };
+
+    DWORD size = 0;
+    const BYTE *dir = Find(RT_GROUP_ICON, IDI_APP, &size);
+    ASSERT_TRUE(dir != NULL) << "icon group 101 in Japanese";
+    const WORD *head = (const WORD *)dir;
+    EXPECT_EQ(head[1], 1) << "type: icon";
+    ASSERT_EQ(head[2], 2) << "image count";
+    const GroupEntry *e = (const GroupEntry *)(dir + 6);
+    for (int i = 0; i < 2; i++) {
+        SCOPED_TRACE(testing::Message() << "image " << i);
+        EXPECT_EQ(e[i].width, images[i].size);
+        EXPECT_EQ(e[i].height, images[i].size);
+        EXPECT_EQ(e[i].colours, images[i].colours);
+        EXPECT_EQ(e[i].bitCount, images[i].bpp);
+        DWORD imageSize = 0;
+        const BITMAPINFOHEADER *bih =
+            (const BITMAPINFOHEADER *)Find(RT_ICON, e[i].id, &imageSize);
+        ASSERT_TRUE(bih != NULL);
+        EXPECT_EQ(imageSize, e[i].bytes);
+        EXPECT_EQ(bih->biWidth, images[i].size);
+        EXPECT_EQ(bih->biHeight, 2 * images[i].size) << "image and mask";
+        EXPECT_EQ(bih->biBitCount, images[i].bpp);
+    }
+}
+
+} // namespace
