@@ -14,15 +14,17 @@ char settingsPath[SETTINGS_PATH_SIZE];
 
 void InitSettingsPath(void)
 {
-    DWORD len = GetModuleFileNameA(NULL, moduleDir, sizeof(moduleDir));
+    /* Read into a roomier buffer first: a path cut to fit 260 bytes can
+     * still look complete (Wine drops a double-byte character that does
+     * not fit and reports success), and would name another directory. */
+    char full[4 * MODULE_DIR_SIZE];
+    DWORD len = GetModuleFileNameA(NULL, full, sizeof(full));
 
-    /* A truncated path names some other directory; rather than read or
-     * write a file there, run without settings. */
-    if (len == 0 || len >= sizeof(moduleDir)) {
-        moduleDir[0] = '\0';
-        settingsPath[0] = '\0';
-        return;
-    }
+    moduleDir[0] = '\0';
+    settingsPath[0] = '\0';
+    if (len == 0 || len >= sizeof(full) || strlen(full) >= sizeof(moduleDir))
+        return; /* no settings file for this run: defaults, nothing saved */
+    strcpy(moduleDir, full);
     StripFileName(moduleDir);
     wsprintfA(settingsPath, "%sswpan.ini", moduleDir);
 }
