@@ -18,5 +18,8 @@ configure: deps
 test: all
 	ctest --test-dir $(BUILD) --output-on-failure
 
+run: all
+	tools/run.sh
+
 clean:
 	rm -rf build

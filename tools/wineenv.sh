@@ -3,6 +3,7 @@
 #   wineenv.sh up DIR        start Xvfb and wineserver, create the prefix
 #   wineenv.sh run DIR CMD.. run a Windows program there (ANSI code page 932)
 #   wineenv.sh down DIR      stop both
+# With WINEENV_HOST_DISPLAY=1 it uses $DISPLAY instead of starting Xvfb.
 set -eu
 
 cmd=$1 dir=$2
@@ -51,13 +52,16 @@ make_prefix() {
         /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
     "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
         /v 'MS PGothic' /d 'IPAPGothic' /f >/dev/null 2>&1
+    # The 32-bit side (emulated or not) did not find Wine's own fonts here,
+    # and drew caption buttons as letters; the Windows font folder works.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
     touch "$WINEPREFIX/.sweepane-ready"
 }
 
 case $cmd in
 up)
-    start_xvfb
+    [ -n "${WINEENV_HOST_DISPLAY:-}" ] || start_xvfb
     use_display
     make_prefix
     # Keep one server for the whole run: its services start only once.
