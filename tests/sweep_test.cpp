@@ -76,6 +76,11 @@ const SweepCase sweepCases[] = {
       "-C", 1 },
 };
 
+void PrintTo(const SweepCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class SweepTest : public ::testing::TestWithParam<SweepCase> {};
 
 TEST_P(SweepTest, ClosesExactlyTheExpectedWindows)
