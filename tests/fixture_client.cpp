@@ -60,7 +60,8 @@ bool Fixture::Start(const std::vector<WindowSpec> &windows, const std::string &w
     if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &process_))
         return false;
     HANDLE waits[2] = { ready_, process_.hProcess };
-    return WaitForMultipleObjects(2, waits, FALSE, 120000) == WAIT_OBJECT_0;
+    /* 2000 windows take over a minute to set up under emulation. */
+    return WaitForMultipleObjects(2, waits, FALSE, 300000) == WAIT_OBJECT_0;
 }
 
 void Fixture::Stop()

@@ -10,6 +10,8 @@ enum {
     FIXTURE_MAX_WINDOWS = 2048,
     FIXTURE_HIDDEN = 1,     /* never shown */
     FIXTURE_HUNG = 2,       /* its thread stops pumping messages */
+    FIXTURE_CLOSES_NEXT = 4, /* on Close, first destroys the next window */
+    FIXTURE_MODAL = 8,      /* disabled under an owned modal box; ignores Close */
 };
 
 struct FixtureWindow {

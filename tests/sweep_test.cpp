@@ -183,3 +183,71 @@ TEST(SweepCallbackTest, VanishedWindowMatchesNothing)
 }
 
 } // namespace
+
+namespace {
+
+/* Closing one window takes the next one with it, as with folder windows
+ * that close their siblings; the sweep goes on to the rest. */
+TEST(SweepFaults, WindowsVanishingDuringTheSweep)
+{
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Takes next", FIXTURE_CLOSES_NEXT },
+                                { "CabinetWClass", "Taken", VISIBLE },
+                                { "CabinetWClass", "Takes next", FIXTURE_CLOSES_NEXT },
+                                { "IEFrame", "Taken", VISIBLE },
+                                { "CabinetWClass", "Last", VISIBLE } }));
+    targetSelection = TargetSelection();
+    targetSelection.explorer = targetSelection.internetExplorer = 1;
+    targetSelection.closeArmed = 1;
+    SweepWindows();
+    for (int i = 0; i < 5; i++)
+        EXPECT_EQ(fixture.Window(i).destroyed, 1) << "window " << i;
+    EXPECT_EQ(fixture.Window(1).sysClose, 0) << "a destroyed window was sent Close";
+    EXPECT_EQ(fixture.Window(4).sysClose, 1) << "window after the vanished ones";
+}
+
+TEST(SweepFaults, WindowUnderAModalBoxIgnoresClose)
+{
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Busy", FIXTURE_MODAL },
+                                { "CabinetWClass", "Free", VISIBLE } }));
+    targetSelection = TargetSelection();
+    targetSelection.explorer = 1;
+    targetSelection.closeArmed = 1;
+    SweepWindows();
+    EXPECT_EQ(fixture.Window(0).sysClose, 1) << "the busy window was asked";
+    EXPECT_EQ(fixture.Window(0).destroyed, 0);
+    EXPECT_EQ(fixture.Window(1).destroyed, 1) << "the window after it";
+}
+
+TEST(SweepLoad, TwoThousandWindows)
+{
+    const WindowSpec kinds[] = { { "CabinetWClass", "Folder", HIDDEN },
+                                 { "IEFrame", "Page", HIDDEN },
+                                 { "Afx:400000:0", "Netscape - [Page]", HIDDEN },
+                                 { "Notepad", "Netscape notes", HIDDEN } };
+    std::vector<WindowSpec> windows;
+    for (int i = 0; i < 2000; i++)
+        windows.push_back(kinds[i % 4]);
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start(windows));
+    targetSelection = TargetSelection();
+    targetSelection.explorer = targetSelection.internetExplorer = targetSelection.netscape = 1;
+    targetSelection.closeArmed = 0;
+
+    DWORD start = GetTickCount();
+    SweepWindows();
+    DWORD elapsed = GetTickCount() - start;
+    int closed = 0;
+    for (int i = 0; i < fixture.Count(); i++) {
+        closed += fixture.Window(i).destroyed;
+        if (i > 0 && i % 4 != 3 && !fixture.Window(i).destroyed)
+            ADD_FAILURE() << "window " << i << " left open, sysClose " << fixture.Window(i).sysClose;
+    }
+    EXPECT_EQ(closed, 1499) << "three in four match, the topmost spared";
+    EXPECT_EQ(fixture.Window(0).destroyed, 0) << "the spared window";
+    EXPECT_LT(elapsed, 60000u);
+    printf("2000 windows swept in %lu ms\n", elapsed);
+}
+
+} // namespace

@@ -10,17 +10,30 @@ static HANDLE quitEvent;
 static HANDLE hangEvent;
 static volatile LONG hungThreads;
 
-static FixtureWindow *Find(HWND hwnd)
+/* Each window carries its record from its first message on. */
+static FixtureWindow *Find(HWND hwnd, UINT msg, LPARAM lp)
 {
-    for (int i = 0; i < shared->count; i++)
-        if (shared->windows[i].hwnd == hwnd)
-            return &shared->windows[i];
-    return NULL;
+    if (msg == WM_NCCREATE)
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                          (LONG_PTR)((CREATESTRUCTA *)lp)->lpCreateParams);
+    return (FixtureWindow *)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+}
+
+/* Wine counts a thread that has not read messages for 5 s as hung, and
+ * SMTO_ABORTIFHUNG then gives up on it at once: keep reading while the
+ * desktop is set up. */
+static void Drain()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 static LRESULT CALLBACK FixtureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    FixtureWindow *w = Find(hwnd);
+    FixtureWindow *w = Find(hwnd, msg, lp);
 
     if (w) {
         switch (msg) {
@@ -30,6 +43,12 @@ static LRESULT CALLBACK FixtureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
                 if (shared->watchFile[0] &&
                     GetFileAttributesA(shared->watchFile) != INVALID_FILE_ATTRIBUTES)
                     InterlockedIncrement(&w->fileAtClose);
+                /* An application busy with a modal box does not close. */
+                if (!IsWindowEnabled(hwnd))
+                    return 0;
+                /* Like a folder window that takes its siblings with it. */
+                if ((w->flags & FIXTURE_CLOSES_NEXT) && w + 1 < shared->windows + shared->count)
+                    DestroyWindow(w[1].hwnd);
             }
             break;
         case WM_CLOSE:
@@ -60,7 +79,7 @@ static HWND Create(FixtureWindow *w)
     if (w->flags & FIXTURE_HUNG)
         style |= WS_DISABLED;
     return CreateWindowExA(0, w->className, w->title, style, 10, 10, 200, 100,
-                           NULL, NULL, wc.hInstance, NULL);
+                           NULL, NULL, wc.hInstance, w);
 }
 
 static void Pump(HANDLE until)
@@ -69,11 +88,7 @@ static void Pump(HANDLE until)
         DWORD r = MsgWaitForMultipleObjects(1, &until, FALSE, INFINITE, QS_ALLINPUT);
         if (r == WAIT_OBJECT_0)
             return;
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        Drain();
     }
 }
 
@@ -111,6 +126,12 @@ int main(int argc, char **argv)
     if (!shared || !quitEvent || !readyEvent)
         return 1;
 
+    WNDCLASSA modal = {};
+    modal.lpfnWndProc = DefWindowProcA;
+    modal.hInstance = GetModuleHandleA(NULL);
+    modal.lpszClassName = "FixtureModal";
+    RegisterClassA(&modal);
+
     int threadCount = 0;
     for (int i = 0; i < shared->count; i++) {
         FixtureWindow *w = &shared->windows[i];
@@ -121,6 +142,7 @@ int main(int argc, char **argv)
         }
         else
             w->hwnd = Create(w);
+        Drain();
     }
     for (int i = 0; i < shared->count; i++)
         while (!shared->windows[i].hwnd)
@@ -131,10 +153,20 @@ int main(int argc, char **argv)
         HWND after = i == 0 ? HWND_TOP : shared->windows[i - 1].hwnd;
         SetWindowPos(shared->windows[i].hwnd, after, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Drain();
+    }
+    for (int i = 0; i < shared->count; i++) {
+        FixtureWindow *w = &shared->windows[i];
+        if (w->flags & FIXTURE_MODAL) {
+            CreateWindowExA(0, "FixtureModal", "Modal", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                            40, 40, 120, 60, w->hwnd, NULL, GetModuleHandleA(NULL), NULL);
+            EnableWindow(w->hwnd, FALSE);
+        }
     }
     SetEvent(hangEvent);
     while (hungThreads < threadCount)
         Sleep(1);
+    Drain();
     SetEvent(readyEvent);
     Pump(quitEvent);
     ExitProcess(0); /* hung threads never return */
