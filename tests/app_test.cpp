@@ -224,3 +224,62 @@ TEST(App, SettingsLandInAKatakanaFolder)
 }
 
 } // namespace
+
+namespace {
+
+/* Where the settings file lands for awkward but valid locations. */
+TEST(AppPaths, SettingsBesideTheExe)
+{
+    const struct {
+        const char *name;
+        const char *subdir;
+        bool relative; /* started as .\sweepane.exe from its folder */
+    } cases[] = {
+        { "several 0x5C trail bytes", "\x83\x5c\x95\x5c\\\x83\x5c\x83\x74\x83\x67\\", false },
+        { "relative path", "", true },
+    };
+    for (const auto &c : cases) {
+        std::string dir = MakeTempDir("paths");
+        for (size_t at = 0; (at = std::string(c.subdir).find('\\', at)) != std::string::npos; at++)
+            CreateDirectoryA((dir + std::string(c.subdir, at)).c_str(), NULL);
+        dir += c.subdir;
+        ASSERT_TRUE(CopyFileA((ExeDir() + "..\\sweepane.exe").c_str(),
+                              (dir + "sweepane.exe").c_str(), FALSE)) << c.name;
+        char cwd[MAX_PATH];
+        GetCurrentDirectoryA(sizeof(cwd), cwd);
+        if (c.relative)
+            SetCurrentDirectoryA(dir.c_str());
+        AppRun app;
+        bool started = app.Start(c.relative ? ".\\sweepane.exe" : dir + "sweepane.exe");
+        SetCurrentDirectoryA(cwd);
+        ASSERT_TRUE(started) << c.name;
+        app.Press(IDOK);
+        EXPECT_EQ(app.Wait(), 0) << c.name;
+        EXPECT_TRUE(FileExists(dir + "swpan.ini")) << c.name << ": settings file in " << dir;
+    }
+}
+
+/* Within MAX_PATH characters but over 260 bytes: the dialog works with the
+ * defaults and no settings file is written anywhere. */
+TEST(AppPaths, OverlongPathWritesNothing)
+{
+    std::string dir = MakeTempDir("longapp");
+    while (dir.size() < 300) {
+        dir += "\x83\x5c\x83\x74\x83\x67\x83\x5c\x83\x74\x83\x67\x83\x5c\x83\x74\x83\x67\\";
+        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
+    }
+    ASSERT_TRUE(CopyFileA((ExeDir() + "..\\sweepane.exe").c_str(), (dir + "sweepane.exe").c_str(),
+                          FALSE));
+    AppRun app;
+    ASSERT_TRUE(app.Start(dir + "sweepane.exe")) << "dialog from a long path";
+    EXPECT_EQ(app.Boxes(), "1000") << "defaults";
+    app.Click(IDC_IE);
+    app.Press(IDOK);
+    EXPECT_EQ(app.Wait(), 0);
+    for (std::string d = dir; d.size() > 3; d.pop_back())
+        if (d.back() == '\\') {
+            EXPECT_FALSE(FileExists(d + "swpan.ini")) << "settings file written in " << d;
+        }
+}
+
+} // namespace
