@@ -13,6 +13,16 @@ const int VISIBLE = 0, HIDDEN = FIXTURE_HIDDEN;
  * another application would not do. */
 const int HUNG_HIDDEN = FIXTURE_HUNG | FIXTURE_HIDDEN;
 
+/* Sets the choices the sweep reads, as the dialog leaves them. */
+void Select(int explorer, int internetExplorer, int netscape, int closeArmed)
+{
+    targetSelection = TargetSelection();
+    targetSelection.explorer = explorer;
+    targetSelection.internetExplorer = internetExplorer;
+    targetSelection.netscape = netscape;
+    targetSelection.closeArmed = closeArmed;
+}
+
 struct SweepCase {
     const char *name;
     int explorer, internetExplorer, netscape, closeArmed;
@@ -94,11 +104,7 @@ TEST_P(SweepTest, ClosesExactlyTheExpectedWindows)
         topDown.push_back(i);
     ASSERT_EQ(fixture.EnumOrder(), topDown) << c.name << ": fixture Z-order not as asked";
 
-    targetSelection = TargetSelection();
-    targetSelection.explorer = c.explorer;
-    targetSelection.internetExplorer = c.internetExplorer;
-    targetSelection.netscape = c.netscape;
-    targetSelection.closeArmed = c.closeArmed;
+    Select(c.explorer, c.internetExplorer, c.netscape, c.closeArmed);
     SweepWindows();
 
     for (int i = 0; i < fixture.Count(); i++) {
@@ -134,9 +140,7 @@ TEST(SweepHung, HungMatchesDoNotStopTheSweep)
                                 { "IEFrame", "Hung 3", HUNG_HIDDEN },
                                 { "Afx:400000:0", "Hung 4 - Netscape", HUNG_HIDDEN },
                                 { "IEFrame", "Fine 2", VISIBLE } }));
-    targetSelection = TargetSelection();
-    targetSelection.explorer = targetSelection.internetExplorer = targetSelection.netscape = 1;
-    targetSelection.closeArmed = 1;
+    Select(1, 1, 1, 1);
 
     DWORD start = GetTickCount();
     SweepWindows();
@@ -155,9 +159,7 @@ TEST(SweepHung, HungTopmostIsSparedWithoutWaiting)
     Fixture fixture;
     ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Hung", HUNG_HIDDEN },
                                 { "CabinetWClass", "Fine", VISIBLE } }));
-    targetSelection = TargetSelection();
-    targetSelection.explorer = 1;
-    targetSelection.closeArmed = 0;
+    Select(1, 0, 0, 0);
 
     DWORD start = GetTickCount();
     SweepWindows();
@@ -177,9 +179,7 @@ TEST(SweepCallbackTest, VanishedWindowMatchesNothing)
     ASSERT_TRUE(gone != NULL);
     DestroyWindow(gone);
 
-    targetSelection = TargetSelection();
-    targetSelection.explorer = targetSelection.internetExplorer = targetSelection.netscape = 1;
-    targetSelection.closeArmed = 0;
+    Select(1, 1, 1, 0);
     EXPECT_TRUE(SweepCallback(gone, 0));
     EXPECT_EQ(targetSelection.closeArmed, 0) << "a destroyed window counted as a match";
     UnregisterClassA("CabinetWClass", NULL);
@@ -199,9 +199,7 @@ TEST(SweepFaults, WindowsVanishingDuringTheSweep)
                                 { "CabinetWClass", "Takes next", FIXTURE_CLOSES_NEXT },
                                 { "IEFrame", "Taken", VISIBLE },
                                 { "CabinetWClass", "Last", VISIBLE } }));
-    targetSelection = TargetSelection();
-    targetSelection.explorer = targetSelection.internetExplorer = 1;
-    targetSelection.closeArmed = 1;
+    Select(1, 1, 0, 1);
     SweepWindows();
     for (int i = 0; i < 5; i++)
         EXPECT_EQ(fixture.Window(i).destroyed, 1) << "window " << i;
@@ -214,9 +212,7 @@ TEST(SweepFaults, WindowUnderAModalBoxIgnoresClose)
     Fixture fixture;
     ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Busy", FIXTURE_MODAL },
                                 { "CabinetWClass", "Free", VISIBLE } }));
-    targetSelection = TargetSelection();
-    targetSelection.explorer = 1;
-    targetSelection.closeArmed = 1;
+    Select(1, 0, 0, 1);
     SweepWindows();
     EXPECT_EQ(fixture.Window(0).sysClose, 1) << "the busy window was asked";
     EXPECT_EQ(fixture.Window(0).destroyed, 0);
@@ -234,9 +230,7 @@ TEST(SweepLoad, TwoThousandWindows)
         windows.push_back(kinds[i % 4]);
     Fixture fixture;
     ASSERT_TRUE(fixture.Start(windows));
-    targetSelection = TargetSelection();
-    targetSelection.explorer = targetSelection.internetExplorer = targetSelection.netscape = 1;
-    targetSelection.closeArmed = 0;
+    Select(1, 1, 1, 0);
 
     DWORD start = GetTickCount();
     SweepWindows();
