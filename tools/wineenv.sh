@@ -41,22 +41,35 @@ start_xvfb() {
     done
 }
 
-make_prefix() {
-    [ -f "$WINEPREFIX/.sweepane-ready" ] && return
+make_prefix_once() {
     rm -rf "$WINEPREFIX"
-    "$wine64" wineboot -i >"$dir/wineboot.log" 2>&1
+    "$wine64" wineboot -i &&
     # Without this every destroyed window waits 2 s for the X window manager.
-    "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
     # The dialog asks for MS PGothic; show it in IPA's proportional Gothic.
     "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
+        /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f &&
     "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'MS PGothic' /d 'IPAPGothic' /f >/dev/null 2>&1
+        /v 'MS PGothic' /d 'IPAPGothic' /f &&
     # The 32-bit side (emulated or not) did not find Wine's own fonts here,
     # and drew caption buttons as letters; the Windows font folder works.
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" &&
     wineserver -w
-    touch "$WINEPREFIX/.sweepane-ready"
+}
+
+make_prefix() {
+    [ -f "$WINEPREFIX/.sweepane-ready" ] && return
+    # A first wineboot now and then fails for no lasting reason: try twice.
+    for try in 1 2; do
+        if make_prefix_once >>"$dir/wineboot.log" 2>&1; then
+            touch "$WINEPREFIX/.sweepane-ready"
+            return
+        fi
+        echo "wineenv: creating the prefix failed (try $try); log:" >&2
+        tail -20 "$dir/wineboot.log" >&2
+        wineserver -k 2>/dev/null || true
+    done
+    exit 1
 }
 
 case $cmd in
