@@ -46,15 +46,8 @@ void MinimalSweep()
 /* Milliseconds for one sweep over a fresh set of windows. */
 double TimeSweep(void (*sweep)(), int *closed)
 {
-    const WindowSpec kinds[] = { { "CabinetWClass", "Folder", FIXTURE_HIDDEN },
-                                 { "IEFrame", "Page", FIXTURE_HIDDEN },
-                                 { "Afx:400000:0", "Netscape - [Page]", FIXTURE_HIDDEN },
-                                 { "Notepad", "Notes", FIXTURE_HIDDEN } };
-    std::vector<WindowSpec> windows;
-    for (int i = 0; i < 1000; i++)
-        windows.push_back(kinds[i % 4]);
     Fixture fixture;
-    if (!fixture.Start(windows))
+    if (!fixture.Start(MixedWindows(1000)))
         return -1;
     LARGE_INTEGER f, a, b;
     QueryPerformanceFrequency(&f);

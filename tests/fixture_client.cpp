@@ -18,6 +18,18 @@ static std::string FixtureExe()
     return path;
 }
 
+std::vector<WindowSpec> MixedWindows(int count)
+{
+    static const WindowSpec kinds[] = { { "CabinetWClass", "Folder", FIXTURE_HIDDEN },
+                                        { "IEFrame", "Page", FIXTURE_HIDDEN },
+                                        { "Afx:400000:0", "Netscape - [Page]", FIXTURE_HIDDEN },
+                                        { "Notepad", "Netscape notes", FIXTURE_HIDDEN } };
+    std::vector<WindowSpec> windows;
+    for (int i = 0; i < count; i++)
+        windows.push_back(kinds[i % 4]);
+    return windows;
+}
+
 Fixture::Fixture()
 {
     static int serial;

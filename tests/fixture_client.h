@@ -14,6 +14,11 @@ struct WindowSpec {
     int flags;
 };
 
+/* count hidden windows, three in four of them targets: CabinetWClass,
+ * IEFrame, Afx: titled Netscape, then a Notepad whose title alone says
+ * Netscape. */
+std::vector<WindowSpec> MixedWindows(int count);
+
 class Fixture {
 public:
     Fixture();

@@ -221,15 +221,8 @@ TEST(SweepFaults, WindowUnderAModalBoxIgnoresClose)
 
 TEST(SweepLoad, TwoThousandWindows)
 {
-    const WindowSpec kinds[] = { { "CabinetWClass", "Folder", HIDDEN },
-                                 { "IEFrame", "Page", HIDDEN },
-                                 { "Afx:400000:0", "Netscape - [Page]", HIDDEN },
-                                 { "Notepad", "Netscape notes", HIDDEN } };
-    std::vector<WindowSpec> windows;
-    for (int i = 0; i < 2000; i++)
-        windows.push_back(kinds[i % 4]);
     Fixture fixture;
-    ASSERT_TRUE(fixture.Start(windows));
+    ASSERT_TRUE(fixture.Start(MixedWindows(2000)));
     Select(1, 1, 1, 0);
 
     DWORD start = GetTickCount();

@@ -39,6 +39,29 @@ std::string ReadFileText(const std::string &path)
     return text;
 }
 
+std::string MakeOverlongDir(const char *tag, const char *pad)
+{
+    const char *kana = "\x83\x5c\x83\x74\x83\x67\x83\x5c\x83\x74\x83\x67"; /* ソフトソフト */
+    std::string dir = MakeTempDir(tag) + pad;
+    CreateDirectoryA(dir.c_str(), NULL);
+    while (dir.size() < 300) {
+        dir += std::string(kana) + kana + "\\";
+        if (!CreateDirectoryA(dir.c_str(), NULL))
+            return "";
+    }
+    return dir;
+}
+
+std::string SettingsFileAlong(const std::string &dir)
+{
+    for (size_t at = 0; (at = dir.find('\\', at)) != std::string::npos; at++) {
+        std::string folder = dir.substr(0, at + 1);
+        if (FileExists(folder + "swpan.ini"))
+            return folder;
+    }
+    return "";
+}
+
 std::string NonBlankLines(const std::string &text)
 {
     std::string lines;
