@@ -5,7 +5,9 @@
 #include "app_driver.h"
 #include "fixture_client.h"
 #include "test_files.h"
+#include "test_text.h"
 #include "ui/resource.h"
+#include "version.h"
 
 namespace {
 
@@ -18,15 +20,6 @@ std::string InstallApp(const char *tag, const char *ini = NULL, const char *subd
     if (ini)
         WriteFileText(dir + "swpan.ini", ini);
     return dir;
-}
-
-std::string Ansi(const char *utf8)
-{
-    wchar_t wide[256];
-    char ansi[512];
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 256);
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof(ansi), NULL, NULL);
-    return ansi;
 }
 
 std::string WindowText(HWND hwnd)
@@ -145,6 +138,9 @@ TEST(App, AboutBoxReturnsToTheDialog)
     HWND about = app.OwnedPopup(20000);
     ASSERT_TRUE(about != NULL) << "no about box owned by the dialog";
     EXPECT_EQ(WindowText(about), Ansi(u8"Sweepane について"));
+    char text[512] = "";
+    GetDlgItemTextA(about, 0xFFFF, text, sizeof(text)); /* the message box's text */
+    EXPECT_EQ(std::string(text).find("Sweepane v" SWEEPANE_VERSION "\r\n"), 0u) << text;
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 100 && IsWindow(about); i++)
         Sleep(50);
@@ -197,7 +193,7 @@ TEST(App, ControlTextsReadBackInCodePage932)
         { IDC_EXPLORER, u8"&Explorerウインドウ" },
         { IDC_IE, u8"&Internet Explorer" },
         { IDC_NETSCAPE, u8"&Netscape " },
-        { IDC_VERSION, u8"v1.1" },
+        { IDC_VERSION, "v" SWEEPANE_VERSION },
         { IDC_KEEPTOP, u8"一番上の対象ウインドウを除外する。(&T)" },
     };
     ASSERT_EQ(GetACP(), 932u);

@@ -1,19 +1,18 @@
 /* The resources in the built sweepane.exe, read back field by field. */
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "test_files.h"
+#include "test_text.h"
 #include "ui/resource.h"
+#include "version.h"
 
 namespace {
 
-const WORD JAPANESE = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+std::string ExePath() { return ExeDir() + "..\\sweepane.exe"; }
 
-std::wstring Wide(const char *utf8)
-{
-    wchar_t w[256];
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, w, 256);
-    return w;
-}
+const WORD JAPANESE = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
 /* Reads a template's fields in order. */
 struct Reader {
@@ -44,7 +43,7 @@ class Resources : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        module_ = LoadLibraryExA((ExeDir() + "..\\sweepane.exe").c_str(), NULL,
+        module_ = LoadLibraryExA(ExePath().c_str(), NULL,
                                  LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_TRUE(module_ != NULL) << "cannot load sweepane.exe as data";
     }
@@ -77,7 +76,8 @@ const Control controls[] = {
     { IDC_IE, L"#128", u8"&Internet Explorer", 0x50010003, 11, 27, 67, 10 },
     { IDC_NETSCAPE, L"#128", u8"&Netscape ", 0x50010003, 11, 37, 74, 10 },
     { 0xFFFF, L"#128", u8"対象ウインドウ", 0x50000007, 7, 6, 113, 46 },
-    { IDC_VERSION, L"#130", u8"v1.1", 0x50020100, 160, 54, 12, 8 },
+    /* Fixed text in the template: it has to follow the project's version. */
+    { IDC_VERSION, L"#130", "v" SWEEPANE_VERSION, 0x50020100, 160, 54, 12, 8 },
     { IDC_KEEPTOP, L"#128", u8"一番上の対象ウインドウを除外する。(&T)", 0x50010003, 7, 54, 129, 10 },
 };
 
@@ -116,6 +116,12 @@ TEST_F(Resources, DialogTemplate)
     EXPECT_LE((DWORD)(r.p - base), size) << "read past the template";
 }
 
+TEST_F(Resources, VersionInJapanese)
+{
+    DWORD size = 0;
+    EXPECT_TRUE(Find(RT_VERSION, VS_VERSION_INFO, &size) != NULL) << "version resource 1 in Japanese";
+}
+
 #pragma pack(push, 2)
 struct GroupEntry {
     BYTE width, height, colours, reserved;
@@ -152,6 +158,78 @@ TEST_F(Resources, IconGroup)
         EXPECT_EQ(bih->biWidth, images[i].size);
         EXPECT_EQ(bih->biHeight, 2 * images[i].size) << "image and mask";
         EXPECT_EQ(bih->biBitCount, images[i].bpp);
+    }
+}
+
+/* As Explorer's Properties > Details reads it: through the version API,
+ * with the ANSI calls, so the texts come back in code page 932. */
+class VersionInfo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DWORD unused = 0;
+        DWORD size = GetFileVersionInfoSizeA(ExePath().c_str(), &unused);
+        ASSERT_GT(size, 0u) << "no version resource";
+        data_.resize(size);
+        ASSERT_TRUE(GetFileVersionInfoA(ExePath().c_str(), 0, size, data_.data()));
+    }
+    const void *Query(const char *path, UINT *len)
+    {
+        void *value = NULL;
+        *len = 0;
+        if (!VerQueryValueA(data_.data(), path, &value, len))
+            return NULL;
+        return value;
+    }
+    std::vector<BYTE> data_;
+};
+
+TEST_F(VersionInfo, FixedPart)
+{
+    const DWORD version = MAKELONG(SWEEPANE_VERSION_MINOR, SWEEPANE_VERSION_MAJOR);
+    UINT len = 0;
+    const VS_FIXEDFILEINFO *f = (const VS_FIXEDFILEINFO *)Query("\\", &len);
+    ASSERT_TRUE(f != NULL);
+    ASSERT_EQ(len, sizeof(*f));
+    EXPECT_EQ(f->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(f->dwFileVersionMS, version) << "FILEVERSION major, minor";
+    EXPECT_EQ(f->dwFileVersionLS, 0u) << "FILEVERSION ..., 0, 0";
+    EXPECT_EQ(f->dwProductVersionMS, version) << "PRODUCTVERSION major, minor";
+    EXPECT_EQ(f->dwProductVersionLS, 0u) << "PRODUCTVERSION ..., 0, 0";
+    EXPECT_EQ(f->dwFileFlags & f->dwFileFlagsMask, 0u) << "debug, pre-release or patched";
+    EXPECT_EQ(f->dwFileOS, (DWORD)VOS_NT_WINDOWS32);
+    EXPECT_EQ(f->dwFileType, (DWORD)VFT_APP);
+}
+
+TEST_F(VersionInfo, OneJapaneseUnicodeTranslation)
+{
+    UINT len = 0;
+    const WORD *t = (const WORD *)Query("\\VarFileInfo\\Translation", &len);
+    ASSERT_TRUE(t != NULL);
+    ASSERT_EQ(len, 4u) << "one language and code page pair";
+    EXPECT_EQ(t[0], 0x0411) << "Japanese";
+    EXPECT_EQ(t[1], 1200) << "Unicode";
+}
+
+TEST_F(VersionInfo, Strings)
+{
+    const struct {
+        const char *name, *utf8;
+    } strings[] = {
+        { "FileDescription", u8"ウインドウをまとめて閉じるツール" },
+        { "FileVersion", SWEEPANE_VERSION },
+        { "InternalName", "sweepane.exe" },
+        { "OriginalFilename", "sweepane.exe" },
+        { "ProductName", "Sweepane" },
+        { "ProductVersion", SWEEPANE_VERSION },
+    };
+    ASSERT_EQ(GetACP(), 932u);
+    for (const auto &s : strings) {
+        std::string path = std::string("\\StringFileInfo\\041104b0\\") + s.name;
+        UINT len = 0;
+        const char *value = (const char *)Query(path.c_str(), &len);
+        ASSERT_TRUE(value != NULL) << s.name << " missing";
+        EXPECT_EQ(std::string(value), Ansi(s.utf8)) << s.name;
     }
 }
 

@@ -3,12 +3,13 @@
 #include "../app/settings.h"
 #include "../app/state.h"
 #include "resource.h"
+#include "version.h"
 
 /* Code page 932, like every ANSI text of the program: "Sweepane について"
  * and "Sweepane v1.1 / 選んだ種類のウインドウをまとめて閉じます。" */
 static const char aboutCaption[] = "Sweepane \x82\xc9\x82\xc2\x82\xa2\x82\xc4";
 static const char aboutText[] =
-    "Sweepane v1.1\r\n"
+    "Sweepane v" SWEEPANE_VERSION "\r\n"
     "\x91\x49\x82\xf1\x82\xbe\x8e\xed\x97\xde\x82\xcc\x83\x45\x83\x43\x83\x93\x83\x68"
     "\x83\x45\x82\xf0\x82\xdc\x82\xc6\x82\xdf\x82\xc4\x95\xc2\x82\xb6\x82\xdc\x82\xb7\x81\x42";
 
