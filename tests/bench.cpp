@@ -6,6 +6,7 @@
 #include "app/state.h"
 #include "app_driver.h"
 #include "fixture_client.h"
+#include "pe_image.h"
 #include "sweep/sweep.h"
 #include "test_files.h"
 
@@ -58,27 +59,6 @@ double TimeSweep(void (*sweep)(), int *closed)
     for (int i = 0; i < fixture.Count(); i++)
         *closed += fixture.Window(i).destroyed;
     return (b.QuadPart - a.QuadPart) * 1000.0 / f.QuadPart;
-}
-
-/* The DLLs named in the image's import directory. */
-std::string Imports(const std::string &image)
-{
-    const BYTE *base = (const BYTE *)image.data();
-    const IMAGE_NT_HEADERS32 *nt =
-        (const IMAGE_NT_HEADERS32 *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
-    DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    const IMAGE_SECTION_HEADER *sec = IMAGE_FIRST_SECTION(nt);
-    auto at = [&](DWORD r) -> const BYTE * {
-        for (int i = 0; i < nt->FileHeader.NumberOfSections; i++)
-            if (r >= sec[i].VirtualAddress && r < sec[i].VirtualAddress + sec[i].Misc.VirtualSize)
-                return base + sec[i].PointerToRawData + (r - sec[i].VirtualAddress);
-        return NULL;
-    };
-    std::string names;
-    for (const IMAGE_IMPORT_DESCRIPTOR *d = (const IMAGE_IMPORT_DESCRIPTOR *)at(rva);
-         d && d->Name; d++)
-        names += std::string(names.empty() ? "" : " ") + (const char *)at(d->Name);
-    return names;
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 /* The resources in the built sweepane.exe, read back field by field. */
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <vector>
 
+#include "pe_image.h"
 #include "test_files.h"
 #include "test_text.h"
 #include "ui/resource.h"
@@ -159,6 +162,22 @@ TEST_F(Resources, IconGroup)
         EXPECT_EQ(bih->biHeight, 2 * images[i].size) << "image and mask";
         EXPECT_EQ(bih->biBitCount, images[i].bpp);
     }
+}
+
+/* The release promises a small image that needs nothing beyond Windows. */
+TEST(Image, SizeAndImports)
+{
+    std::string image = ReadFileText(ExePath());
+    ASSERT_FALSE(image.empty());
+    EXPECT_LE(image.size(), 32u * 1024) << "image size";
+    std::istringstream names(Imports(image));
+    std::vector<std::string> dlls;
+    for (std::string n; names >> n;) {
+        std::transform(n.begin(), n.end(), n.begin(), ::toupper);
+        dlls.push_back(n);
+    }
+    std::sort(dlls.begin(), dlls.end());
+    EXPECT_EQ(dlls, (std::vector<std::string>{ "KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL" }));
 }
 
 /* As Explorer's Properties > Details reads it: through the version API,

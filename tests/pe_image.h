@@ -1,0 +1,12 @@
+/* What the built image's headers say, read from its bytes. */
+#ifndef SWEEPANE_PE_IMAGE_H
+#define SWEEPANE_PE_IMAGE_H
+
+#include <windows.h>
+
+#include <string>
+
+/* The DLLs named in the image's import directory, space-separated. */
+std::string Imports(const std::string &image);
+
+#endif
