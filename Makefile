@@ -2,10 +2,14 @@
 # make test   install what is missing, build, run every test under Wine
 # make run    install what is missing, build, start the program under Wine
 # make bench  sweep timing against a minimal loop, start-up time, image size
+# make dist   the release: build/dist/sweepane-VERSION.zip and SHA256SUMS
 BUILD := build/win32
-CMAKE_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+CMAKE_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+               -DSWEEPANE_DIST_DIR="$(CURDIR)/build/dist"
 
-.PHONY: all deps configure test run bench clean
+.PHONY: all deps configure dist test run bench clean
+# Every target drives the one build tree: never two cmake --build at once.
+.NOTPARALLEL:
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -16,7 +20,11 @@ deps:
 configure: deps
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
-test: all
+# Builds the program and the readme only, not the test programs.
+dist: configure
+	cmake --build $(BUILD) --target dist
+
+test: all dist
 	ctest --test-dir $(BUILD) --output-on-failure
 
 bench: all

@@ -1,0 +1,129 @@
+#!/usr/bin/env python3
+"""The release that make dist writes, and the two tools that write it.
+
+    dist_test.py SOURCE_DIR BUILD_DIR DIST_DIR VERSION
+"""
+import calendar
+import hashlib
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+
+SOURCE, BUILD, DIST, VERSION = sys.argv[1:5]
+FOLDER = "sweepane-" + VERSION
+ZIP = os.path.join(DIST, FOLDER + ".zip")
+TOOLS = os.path.join(SOURCE, "tools")
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def run_tool(name, *args, env=None):
+    return subprocess.run([sys.executable, os.path.join(TOOLS, name), *args],
+                          capture_output=True, text=True, env=env)
+
+
+class Zip(unittest.TestCase):
+    def setUp(self):
+        self.assertTrue(os.path.exists(ZIP), "no %s: run make dist" % ZIP)
+        self.zip = zipfile.ZipFile(ZIP)
+        self.addCleanup(self.zip.close)
+
+    def test_holds_the_built_program_and_readme(self):
+        self.assertEqual(self.zip.namelist(), [FOLDER + "/sweepane.exe", FOLDER + "/readme.txt"])
+        self.assertIsNone(self.zip.testzip(), "CRC")
+        for name in ("sweepane.exe", "readme.txt"):
+            self.assertEqual(self.zip.read(FOLDER + "/" + name), read(os.path.join(BUILD, name)),
+                             "%s differs from the build's; run make dist again" % name)
+
+    def test_entries_carry_nothing_of_the_builder(self):
+        infos = self.zip.infolist()
+        for i in infos:
+            with self.subTest(i.filename):
+                self.assertEqual(i.date_time, infos[0].date_time, "one time for all")
+                self.assertEqual(i.external_attr >> 16, 0o100644, "mode")
+                self.assertEqual(i.create_system, 3)
+                self.assertEqual(i.extra, b"", "extra fields (times, uid, gid)")
+                self.assertEqual(i.flag_bits, 0, "UTF-8 name or data descriptor")
+                self.assertTrue(i.filename.isascii())
+        self.assertEqual(self.zip.comment, b"")
+
+
+class Sums(unittest.TestCase):
+    def test_sha256sum_checks_the_zip(self):
+        digest = hashlib.sha256(read(ZIP)).hexdigest()
+        self.assertEqual(read(os.path.join(DIST, "SHA256SUMS")),
+                         ("%s  %s.zip\n" % (digest, FOLDER)).encode())
+        check = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=DIST,
+                               capture_output=True, text=True)
+        self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
+
+
+class Readme(unittest.TestCase):
+    def test_the_built_readme_is_the_source_text(self):
+        with open(os.path.join(SOURCE, "doc", "readme.txt"), encoding="utf-8") as f:
+            source = f.read()
+        built = read(os.path.join(BUILD, "readme.txt"))
+        self.assertEqual(built.decode("cp932"), source.replace("\n", "\r\n"))
+
+    def test_conversion(self):
+        ok = "概要\r\nｷｬﾝｾﾙ ～ ①\r\n".encode("cp932")
+        cases = [
+            # source bytes, expected output or the error's words
+            ("概要\nｷｬﾝｾﾙ ～ ①\n".encode(), ok),
+            ("概要\r\nｷｬﾝｾﾙ ～ ①\r\n".encode(), ok),                    # a Windows checkout
+            ("\ufeff概要\nｷｬﾝｾﾙ ～ ①\n".encode(), ok),                  # an editor's BOM
+            ("概要\nｷｬﾝｾﾙ 〜\n".encode(), "line 2, column 7: U+301C"),  # reads back as U+FF5E
+            ("概要\nC:¥\n".encode(), "line 2, column 3: U+00A5"),
+            ("ok 😀\n".encode(), "line 1, column 4: U+1F600"),
+            (b"ok \xff\n", "can't decode byte 0xff"),
+        ]
+        with tempfile.TemporaryDirectory() as tmp:
+            src, out = os.path.join(tmp, "src.txt"), os.path.join(tmp, "out.txt")
+            for data, expected in cases:
+                with self.subTest(data):
+                    if os.path.exists(out):
+                        os.remove(out)
+                    with open(src, "wb") as f:
+                        f.write(data)
+                    r = run_tool("to-cp932.py", src, out)
+                    if isinstance(expected, bytes):
+                        self.assertEqual(r.returncode, 0, r.stderr)
+                        self.assertEqual(read(out), expected)
+                    else:
+                        self.assertNotEqual(r.returncode, 0)
+                        self.assertIn(expected, r.stderr)
+                        self.assertFalse(os.path.exists(out), "output written anyway")
+
+
+class EntryTimes(unittest.TestCase):
+    """Zip times have no zone; Windows shows them as local time, so they
+    are written as a clock in Japan reads the release time."""
+
+    def test_release_time_in_japan(self):
+        cases = [
+            ((2026, 12, 7, 3, 0, 0), (2026, 12, 7, 12, 0, 0)),
+            ((2026, 12, 31, 15, 30, 8), (2027, 1, 1, 0, 30, 8)),
+            ((1970, 1, 1, 0, 0, 0), (1980, 1, 1, 0, 0, 0)),   # before zip time begins
+        ]
+        with tempfile.TemporaryDirectory() as tmp:
+            payload = os.path.join(tmp, "a.txt")
+            with open(payload, "wb") as f:
+                f.write(b"x")
+            for utc, japan in cases:
+                with self.subTest(utc):
+                    env = dict(os.environ, SOURCE_DATE_EPOCH=str(calendar.timegm(utc)), TZ="UTC")
+                    r = run_tool("mkdist.py", "--name", "t", "--version", "1", "--source-dir",
+                                 tmp, "--out", tmp, payload, env=env)
+                    self.assertEqual(r.returncode, 0, r.stderr)
+                    with zipfile.ZipFile(os.path.join(tmp, "t-1.zip")) as z:
+                        self.assertEqual(z.infolist()[0].date_time, japan)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1])
