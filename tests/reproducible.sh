@@ -28,25 +28,32 @@ build_copy() {
     fi
 }
 
-build_copy "$work/one" UTC0 022 LC_ALL=ja_JP.UTF-8
+one=$work/one
+two="$work/second/a longer path"
+build_copy "$one" UTC0 022 LC_ALL=ja_JP.UTF-8
 sleep 1 # a build time that leaks in would now differ by at least a second
 # Under LC_ALL=C without Python's UTF-8 mode, a file read without an
 # explicit encoding would fail.
-build_copy "$work/second/a longer path" EST5EDT 077 LC_ALL=C PYTHONUTF8=0 PYTHONCOERCECLOCALE=0
+build_copy "$two" EST5EDT 077 LC_ALL=C PYTHONUTF8=0 PYTHONCOERCECLOCALE=0
 
 status=0
-for f in "build/win32/sweepane.exe" "build/dist/$version_zip" "build/dist/SHA256SUMS"; do
-    case $f in
-    build/win32/*) main=$main_build/${f#build/win32/} ;;
-    *) main=$main_dist/${f#build/dist/} ;;
-    esac
-    for copy in "$work/one" "$work/second/a longer path"; do
-        if ! cmp "$main" "$copy/$f" >/dev/null; then
-            echo "reproducible: $f differs between $main and $copy/$f; bytes (offset, main, copy):" >&2
-            cmp -l "$main" "$copy/$f" 2>&1 | head -10 >&2
+# MAIN_FILE PATH_IN_A_COPY
+same() {
+    for copy in "$one" "$two"; do
+        if ! cmp "$1" "$copy/$2" >/dev/null; then
+            echo "reproducible: $2 differs between $1 and $copy/$2; bytes (offset, main, copy):" >&2
+            cmp -l "$1" "$copy/$2" 2>&1 | head -10 >&2
             status=1
         fi
     done
-done
-[ $status -ne 0 ] || echo "reproducible: sweepane.exe, $version_zip and SHA256SUMS match across three builds"
+}
+same "$main_build/sweepane.exe" build/win32/sweepane.exe
+same "$main_dist/$version_zip" "build/dist/$version_zip"
+same "$main_dist/SHA256SUMS" build/dist/SHA256SUMS
+if [ $status -ne 0 ]; then
+    # The zip is dated with the last commit: a dist older than it differs.
+    echo "reproducible: (is the main build's dist from before the last commit? make test runs make dist first)" >&2
+else
+    echo "reproducible: sweepane.exe, $version_zip and SHA256SUMS match across three builds"
+fi
 exit $status
