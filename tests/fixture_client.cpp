@@ -3,11 +3,6 @@
 #include <stdio.h>
 #include <string.h>
 
-static std::string Named(const char *base, const std::string &suffix)
-{
-    return std::string(base) + suffix;
-}
-
 /* winfixture.exe lies beside the running test program. */
 static std::string FixtureExe()
 {
@@ -30,62 +25,120 @@ std::vector<WindowSpec> MixedWindows(int count)
     return windows;
 }
 
-Fixture::Fixture()
+namespace {
+
+/* The fixture process and what it shares with this one. */
+struct Server {
+    std::string suffix;
+    HANDLE map, build, clear, done;
+    FixtureShared *shared;
+    PROCESS_INFORMATION process;
+};
+
+Server server;
+
+HANDLE NamedEvent(const char *base)
 {
-    static int serial;
-    char buf[32];
-    snprintf(buf, sizeof(buf), "_%lu_%d", GetCurrentProcessId(), ++serial);
-    suffix_ = buf;
-    map_ = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
-                              sizeof(FixtureShared), Named(FIXTURE_MAPPING, suffix_).c_str());
-    shared_ = (FixtureShared *)MapViewOfFile(map_, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    ready_ = CreateEventA(NULL, TRUE, FALSE, Named(FIXTURE_READY, suffix_).c_str());
-    quit_ = CreateEventA(NULL, TRUE, FALSE, Named(FIXTURE_QUIT, suffix_).c_str());
+    return CreateEventA(NULL, FALSE, FALSE, (base + server.suffix).c_str());
 }
 
-Fixture::~Fixture()
+bool Launch()
 {
-    Stop();
-    UnmapViewOfFile(shared_);
-    CloseHandle(map_);
-    CloseHandle(ready_);
-    CloseHandle(quit_);
+    if (!server.shared) {
+        char buf[32];
+        snprintf(buf, sizeof(buf), "_%lu", GetCurrentProcessId());
+        server.suffix = buf;
+        server.map = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
+                                        sizeof(FixtureShared),
+                                        (FIXTURE_MAPPING + server.suffix).c_str());
+        server.shared = (FixtureShared *)MapViewOfFile(server.map, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+        server.build = NamedEvent(FIXTURE_BUILD);
+        server.clear = NamedEvent(FIXTURE_CLEAR);
+        server.done = NamedEvent(FIXTURE_DONE);
+        if (!server.shared || !server.build || !server.clear || !server.done)
+            return false;
+    }
+    if (server.process.hProcess)
+        return true;
+    char cmd[MAX_PATH + 64];
+    snprintf(cmd, sizeof(cmd), "\"%s\" %s %lu", FixtureExe().c_str(), server.suffix.c_str(),
+             GetCurrentProcessId());
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    return CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &server.process);
 }
+
+/* Waits for the fixture to finish a request; false if it died or took
+ * longer than timeoutMs. */
+bool Done(DWORD timeoutMs)
+{
+    HANDLE waits[2] = { server.done, server.process.hProcess };
+    return WaitForMultipleObjects(2, waits, FALSE, timeoutMs) == WAIT_OBJECT_0;
+}
+
+} // namespace
 
 bool Fixture::Start(const std::vector<WindowSpec> &windows, const std::string &watchFile)
 {
-    if (!shared_ || windows.size() > FIXTURE_MAX_WINDOWS)
+    Stop();
+    if (windows.size() > FIXTURE_MAX_WINDOWS || !Launch())
         return false;
-    memset(shared_, 0, sizeof(*shared_));
-    shared_->count = (int)windows.size();
-    snprintf(shared_->watchFile, sizeof(shared_->watchFile), "%s", watchFile.c_str());
+    FixtureShared *shared = server.shared;
+    memset(shared, 0, sizeof(*shared));
+    shared->count = (int)windows.size();
+    snprintf(shared->watchFile, sizeof(shared->watchFile), "%s", watchFile.c_str());
     for (size_t i = 0; i < windows.size(); i++) {
-        FixtureWindow &w = shared_->windows[i];
+        FixtureWindow &w = shared->windows[i];
         snprintf(w.className, sizeof(w.className), "%s", windows[i].className);
         snprintf(w.title, sizeof(w.title), "%s", windows[i].title);
         w.flags = windows[i].flags;
     }
-
-    std::string cmd = "\"" + FixtureExe() + "\" " + suffix_;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &process_))
-        return false;
-    HANDLE waits[2] = { ready_, process_.hProcess };
-    /* 2000 windows take over a minute to set up under emulation. */
-    return WaitForMultipleObjects(2, waits, FALSE, 300000) == WAIT_OBJECT_0;
+    started_ = true;
+    SetEvent(server.build);
+    /* 2000 windows take seconds to set up under emulation. */
+    return Done(120000);
 }
 
 void Fixture::Stop()
 {
-    if (!process_.hProcess)
+    if (!started_)
         return;
-    SetEvent(quit_);
-    if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0)
-        TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-    process_ = PROCESS_INFORMATION();
+    started_ = false;
+    bool threads = false;
+    for (int i = 0; i < Count(); i++)
+        threads = threads || (Window(i).flags & (FIXTURE_HUNG | FIXTURE_BUSY));
+    if (!threads) {
+        SetEvent(server.clear);
+        if (Done(30000))
+            return;
+    }
+    Kill();
+}
+
+void Fixture::Kill()
+{
+    if (!server.process.hProcess)
+        return;
+    TerminateProcess(server.process.hProcess, 1);
+    WaitForSingleObject(server.process.hProcess, 30000);
+    CloseHandle(server.process.hProcess);
+    CloseHandle(server.process.hThread);
+    server.process = PROCESS_INFORMATION();
+}
+
+const FixtureWindow &Fixture::Window(int i) const
+{
+    return server.shared->windows[i];
+}
+
+int Fixture::Count() const
+{
+    return server.shared->count;
+}
+
+DWORD Fixture::HungFor() const
+{
+    return GetTickCount() - server.shared->hungSince;
 }
 
 static BOOL CALLBACK CollectOrder(HWND hwnd, LPARAM param)
@@ -101,8 +154,8 @@ std::vector<int> Fixture::EnumOrder() const
     EnumWindows(CollectOrder, (LPARAM)&all);
     std::vector<int> order;
     for (HWND hwnd : all)
-        for (int i = 0; i < shared_->count; i++)
-            if (shared_->windows[i].hwnd == hwnd)
+        for (int i = 0; i < Count(); i++)
+            if (Window(i).hwnd == hwnd)
                 order.push_back(i);
     return order;
 }

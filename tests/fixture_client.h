@@ -3,6 +3,8 @@
 #ifndef SWEEPANE_FIXTURE_CLIENT_H
 #define SWEEPANE_FIXTURE_CLIENT_H
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -19,23 +21,26 @@ struct WindowSpec {
  * Netscape. */
 std::vector<WindowSpec> MixedWindows(int count);
 
+/* One winfixture.exe serves every Fixture of a test program in turn,
+ * and is started again only after a test that left hung or busy windows. */
 class Fixture {
 public:
-    Fixture();
-    ~Fixture();
+    ~Fixture() { Stop(); }
     /* Creates the windows, the first one topmost. False if it failed. */
     bool Start(const std::vector<WindowSpec> &windows, const std::string &watchFile = "");
+    /* Destroys what is left of the windows. */
     void Stop();
-    const FixtureWindow &Window(int i) const { return shared_->windows[i]; }
-    int Count() const { return shared_->count; }
+    void Kill(); /* at once: what its windows' threads were doing ends too */
+    const FixtureWindow &Window(int i) const;
+    int Count() const;
+    /* Milliseconds since the hung windows' threads stopped reading
+     * messages; large when there are none. */
+    DWORD HungFor() const;
     /* The fixture windows in the order EnumWindows reports them. */
     std::vector<int> EnumOrder() const;
 
 private:
-    std::string suffix_;
-    HANDLE map_ = NULL, ready_ = NULL, quit_ = NULL;
-    PROCESS_INFORMATION process_ = {};
-    FixtureShared *shared_ = NULL;
+    bool started_ = false;
 };
 
 #endif

@@ -1,6 +1,6 @@
 /* Layout of the memory a sweep test shares with winfixture.exe. The test
- * describes the windows; the fixture creates them, in Z-order from the
- * top, and counts the messages each one receives. */
+ * describes the windows, topmost first; the fixture creates them and
+ * counts the messages each one receives. */
 #ifndef SWEEPANE_FIXTURE_SHARED_H
 #define SWEEPANE_FIXTURE_SHARED_H
 
@@ -12,7 +12,10 @@ enum {
     FIXTURE_HUNG = 2,       /* its thread stops pumping messages */
     FIXTURE_CLOSES_NEXT = 4, /* on Close, first destroys the next window */
     FIXTURE_MODAL = 8,      /* disabled under an owned modal box; ignores Close */
+    FIXTURE_BUSY = 16,      /* takes Close in, then answers nothing for 10 s */
 };
+
+enum { FIXTURE_BUSY_MS = 10000 };
 
 struct FixtureWindow {
     char className[64];
@@ -28,13 +31,17 @@ struct FixtureWindow {
 
 struct FixtureShared {
     char watchFile[MAX_PATH]; /* optional */
+    DWORD hungSince;          /* tick count when hung threads stopped reading */
     int count;
     FixtureWindow windows[FIXTURE_MAX_WINDOWS];
 };
 
-/* Named objects, suffixed with the test process id. */
+/* Named objects, suffixed with the test process id. The fixture process
+ * serves one test program: on Build it creates the windows described and
+ * sets Done; on Clear it destroys what is left of them and sets Done. */
 #define FIXTURE_MAPPING "SweepaneFixtureMap"
-#define FIXTURE_READY "SweepaneFixtureReady"
-#define FIXTURE_QUIT "SweepaneFixtureQuit"
+#define FIXTURE_BUILD "SweepaneFixtureBuild"
+#define FIXTURE_CLEAR "SweepaneFixtureClear"
+#define FIXTURE_DONE "SweepaneFixtureDone"
 
 #endif

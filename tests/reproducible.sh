@@ -21,20 +21,31 @@ build_copy() {
     # The working tree as it is, with its history (the zip's dates come
     # from the last commit), without any build output.
     tar -C "$src" --exclude=./build -cf - . | tar -C "$dir" -xf -
-    if ! (umask "$mask" && env TZ="$tz" "$@" make -C "$dir" dist >"$dir.log" 2>&1); then
-        echo "reproducible: make dist failed in $dir:" >&2
-        tail -30 "$dir.log" >&2
-        exit 1
-    fi
+    (umask "$mask" && env TZ="$tz" "$@" make -C "$dir" dist >"$dir.log" 2>&1)
 }
 
 one=$work/one
 two="$work/second/a longer path"
-build_copy "$one" UTC0 022 LC_ALL=ja_JP.UTF-8
-sleep 1 # a build time that leaks in would now differ by at least a second
+# Both at once, the second a second later: a build time that leaks in
+# would differ by at least that.
+build_copy "$one" UTC0 022 LC_ALL=ja_JP.UTF-8 &
+pid_one=$!
+sleep 1
 # Under LC_ALL=C without Python's UTF-8 mode, a file read without an
 # explicit encoding would fail.
-build_copy "$two" EST5EDT 077 LC_ALL=C PYTHONUTF8=0 PYTHONCOERCECLOCALE=0
+build_copy "$two" EST5EDT 077 LC_ALL=C PYTHONUTF8=0 PYTHONCOERCECLOCALE=0 &
+pid_two=$!
+# PID DIR
+check() {
+    wait "$1" && return
+    echo "reproducible: make dist failed in $2:" >&2
+    tail -30 "$2.log" >&2
+    failed=1
+}
+failed=0
+check $pid_one "$one"
+check $pid_two "$two"
+[ $failed -eq 0 ] || exit 1
 
 status=0
 # MAIN_FILE PATH_IN_A_COPY

@@ -6,9 +6,7 @@
 #include "fixture_shared.h"
 
 static FixtureShared *shared;
-static HANDLE quitEvent;
-static HANDLE hangEvent;
-static volatile LONG hungThreads;
+static HANDLE testProgram; /* signalled when the test program ends */
 
 /* Each window carries its record from its first message on. */
 static FixtureWindow *Find(HWND hwnd, UINT msg, LPARAM lp)
@@ -43,6 +41,9 @@ static LRESULT CALLBACK FixtureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
                 if (shared->watchFile[0] &&
                     GetFileAttributesA(shared->watchFile) != INVALID_FILE_ATTRIBUTES)
                     InterlockedIncrement(&w->fileAtClose);
+                /* Busy with something else, then closes after all. */
+                if (w->flags & FIXTURE_BUSY)
+                    Sleep(FIXTURE_BUSY_MS);
                 /* An application busy with a modal box does not close. */
                 if (!IsWindowEnabled(hwnd))
                     return 0;
@@ -72,7 +73,8 @@ static HWND Create(FixtureWindow *w)
     wc.lpszClassName = w->className;
     RegisterClassA(&wc); /* fails harmlessly when the class exists */
 
-    DWORD style = WS_OVERLAPPEDWINDOW | (w->flags & FIXTURE_HIDDEN ? 0 : WS_VISIBLE);
+    /* A hidden window needs no frame, and a popup is quicker to create. */
+    DWORD style = w->flags & FIXTURE_HIDDEN ? WS_POPUP : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     /* Wine hands activation to the next window synchronously when one is
      * destroyed; a hung window must not be picked, or our other windows'
      * thread would hang with it. The sweep ignores the enabled state. */
@@ -82,77 +84,52 @@ static HWND Create(FixtureWindow *w)
                            NULL, NULL, wc.hInstance, w);
 }
 
-static void Pump(HANDLE until)
+/* Reads messages until one of the handles is signalled; its index. */
+static DWORD Wait(DWORD count, const HANDLE *handles)
 {
     for (;;) {
-        DWORD r = MsgWaitForMultipleObjects(1, &until, FALSE, INFINITE, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0)
-            return;
+        DWORD r = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_ALLINPUT);
+        if (r < WAIT_OBJECT_0 + count)
+            return r - WAIT_OBJECT_0;
         Drain();
     }
 }
 
-/* A window whose thread answers while the desktop is arranged, then stops
- * reading messages for good, as a hung application does. */
-static DWORD WINAPI HungThread(void *param)
+/* A hung window's thread stops reading messages for good as soon as the
+ * window exists, as a hung application does; a busy one keeps reading
+ * but takes its time over Close. Either way, the fixture's other windows
+ * must not wait on it. */
+static DWORD WINAPI WindowThread(void *param)
 {
     FixtureWindow *w = (FixtureWindow *)param;
-    w->hwnd = Create(w);
-    Pump(hangEvent);
-    InterlockedIncrement(&hungThreads);
-    WaitForSingleObject(quitEvent, INFINITE);
+    HWND hwnd = Create(w);
+    Drain();
+    if (w->flags & FIXTURE_HUNG)
+        shared->hungSince = GetTickCount();
+    InterlockedExchangePointer((void **)&w->hwnd, hwnd);
+    if (w->flags & FIXTURE_HUNG)
+        WaitForSingleObject(testProgram, INFINITE);
+    else
+        Wait(1, &testProgram);
     return 0;
 }
 
-int main(int argc, char **argv)
+static void Build()
 {
-    if (argc < 2) {
-        fprintf(stderr, "usage: winfixture SUFFIX\n");
-        return 2;
-    }
-    char name[128];
-    snprintf(name, sizeof(name), FIXTURE_MAPPING "%s", argv[1]);
-    HANDLE map = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name);
-    if (!map) {
-        fprintf(stderr, "winfixture: no mapping %s\n", name);
-        return 1;
-    }
-    shared = (FixtureShared *)MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    snprintf(name, sizeof(name), FIXTURE_QUIT "%s", argv[1]);
-    quitEvent = OpenEventA(SYNCHRONIZE, FALSE, name);
-    snprintf(name, sizeof(name), FIXTURE_READY "%s", argv[1]);
-    HANDLE readyEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
-    hangEvent = CreateEventA(NULL, TRUE, FALSE, NULL);
-    if (!shared || !quitEvent || !readyEvent)
-        return 1;
-
-    WNDCLASSA modal = {};
-    modal.lpfnWndProc = DefWindowProcA;
-    modal.hInstance = GetModuleHandleA(NULL);
-    modal.lpszClassName = "FixtureModal";
-    RegisterClassA(&modal);
-
-    int threadCount = 0;
-    for (int i = 0; i < shared->count; i++) {
+    /* Bottom window first: a new window goes on top of those before it,
+     * so the creation order alone gives the stacking asked for. Moving
+     * each window into place afterwards took a minute for 2000. */
+    for (int i = shared->count - 1; i >= 0; i--) {
         FixtureWindow *w = &shared->windows[i];
-        if (w->flags & FIXTURE_HUNG)
-            {
-            CloseHandle(CreateThread(NULL, 0, HungThread, w, 0, NULL));
-            threadCount++;
-        }
-        else
+        if (w->flags & (FIXTURE_HUNG | FIXTURE_BUSY)) {
+            CloseHandle(CreateThread(NULL, 0, WindowThread, w, 0, NULL));
+            while (!w->hwnd) {
+                MsgWaitForMultipleObjects(0, NULL, FALSE, 1, QS_ALLINPUT);
+                Drain();
+            }
+        } else {
             w->hwnd = Create(w);
-        Drain();
-    }
-    for (int i = 0; i < shared->count; i++)
-        while (!shared->windows[i].hwnd)
-            Sleep(1);
-
-    /* Window 0 on top, each next one just below the one before. */
-    for (int i = 0; i < shared->count; i++) {
-        HWND after = i == 0 ? HWND_TOP : shared->windows[i - 1].hwnd;
-        SetWindowPos(shared->windows[i].hwnd, after, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
         Drain();
     }
     for (int i = 0; i < shared->count; i++) {
@@ -163,11 +140,63 @@ int main(int argc, char **argv)
             EnableWindow(w->hwnd, FALSE);
         }
     }
-    SetEvent(hangEvent);
-    while (hungThreads < threadCount)
-        Sleep(1);
     Drain();
-    SetEvent(readyEvent);
-    Pump(quitEvent);
+}
+
+/* This thread's windows only: a test with hung or busy windows ends
+ * the whole process instead. The classes go too: class names are not
+ * case-sensitive, so a registered "IEFrame" would serve "ieframe". */
+static void Clear()
+{
+    for (int i = 0; i < shared->count; i++)
+        if (IsWindow(shared->windows[i].hwnd))
+            DestroyWindow(shared->windows[i].hwnd);
+    Drain();
+    for (int i = 0; i < shared->count; i++)
+        UnregisterClassA(shared->windows[i].className, GetModuleHandleA(NULL));
+}
+
+static HANDLE Open(const char *base, const char *suffix)
+{
+    char name[128];
+    snprintf(name, sizeof(name), "%s%s", base, suffix);
+    return OpenEventA(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, name);
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: winfixture SUFFIX PARENT_PID\n");
+        return 2;
+    }
+    const char *suffix = argv[1];
+    char name[128];
+    snprintf(name, sizeof(name), FIXTURE_MAPPING "%s", suffix);
+    HANDLE map = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name);
+    if (!map) {
+        fprintf(stderr, "winfixture: no mapping %s\n", name);
+        return 1;
+    }
+    shared = (FixtureShared *)MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+    HANDLE build = Open(FIXTURE_BUILD, suffix), clear = Open(FIXTURE_CLEAR, suffix);
+    HANDLE done = Open(FIXTURE_DONE, suffix);
+    testProgram = OpenProcess(SYNCHRONIZE, FALSE, strtoul(argv[2], NULL, 10));
+    if (!shared || !build || !clear || !done || !testProgram)
+        return 1;
+
+    WNDCLASSA modal = {};
+    modal.lpfnWndProc = DefWindowProcA;
+    modal.hInstance = GetModuleHandleA(NULL);
+    modal.lpszClassName = "FixtureModal";
+    RegisterClassA(&modal);
+
+    HANDLE waits[3] = { testProgram, build, clear };
+    for (DWORD r; (r = Wait(3, waits)) != 0;) {
+        if (r == 1)
+            Build();
+        else
+            Clear();
+        SetEvent(done);
+    }
     ExitProcess(0); /* hung threads never return */
 }
