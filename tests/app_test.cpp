@@ -255,11 +255,12 @@ TEST(AppPaths, SettingsBesideTheExe)
     }
 }
 
-/* Within MAX_PATH characters but over 260 bytes: the dialog works with the
- * defaults and no settings file is written anywhere. */
+/* A path of 260 bytes, within MAX_PATH characters, does not fit with its
+ * terminator: the dialog works with the defaults and no settings file is
+ * written anywhere. */
 TEST(AppPaths, OverlongPathWritesNothing)
 {
-    std::string dir = MakeOverlongDir("longapp");
+    std::string dir = MakeDirOfLength("longapp", 260 - strlen("sweepane.exe"));
     ASSERT_NE(dir, "") << "could not make the long folder";
     ASSERT_TRUE(CopyFileA((ExeDir() + "..\\sweepane.exe").c_str(), (dir + "sweepane.exe").c_str(),
                           FALSE));

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "settings_probe.h"
 #include "test_files.h"
+#include "test_text.h"
 
 namespace {
 
@@ -148,12 +149,6 @@ TEST_F(SettingsFile, EveryCombinationRoundTrips)
 }
 
 /* The program itself, copied into folders that are hard to get right. */
-std::wstring Wide(const std::string &ansi)
-{
-    wchar_t w[1024];
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, w, 1024);
-    return std::wstring(w, n > 0 ? n - 1 : 0);
-}
 
 TEST(SettingsProbe, KatakanaFolderWithBackslashTrailByte)
 {
@@ -161,27 +156,63 @@ TEST(SettingsProbe, KatakanaFolderWithBackslashTrailByte)
     ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
     ASSERT_TRUE(CopyFileA((ExeDir() + "settings_probe.exe").c_str(),
                           (dir + "settings_probe.exe").c_str(), FALSE));
-    EXPECT_EQ(RunAndWait(Wide(dir + "settings_probe.exe")), 1) << "defaults, with a file";
+    EXPECT_EQ(RunAndWait(WideFromAnsi(dir + "settings_probe.exe")), 1) << "defaults, with a file";
     EXPECT_TRUE(FileExists(dir + "swpan.ini")) << "settings file in " << dir;
-    EXPECT_EQ(RunAndWait(Wide(dir + "settings_probe.exe")), 15) << "second run reads the save";
+    EXPECT_EQ(RunAndWait(WideFromAnsi(dir + "settings_probe.exe")), 15) << "second run reads the save";
 }
 
-/* Under code page 932 a path well within MAX_PATH characters can pass 260
- * bytes: each katakana takes two. The program must then use no file. */
-class OverlongPath : public ::testing::TestWithParam<const char *> {};
+/* The executable's path must fit 260 bytes with its terminator. Under
+ * code page 932 that can be well within MAX_PATH characters: each
+ * katakana takes two bytes. When it does not fit, no file is used. */
+struct PathCase {
+    const char *name;
+    size_t bytes;    /* the whole path of the copy */
+    const char *exe; /* its file name */
+    bool settings;   /* a settings file beside it */
+};
 
-/* The padding moves the 260-byte cut onto either byte of a katakana. */
-TEST_P(OverlongPath, UsesNoFile)
+#define PROBE_SO "probe\x83\x5c" /* ends in ソ, whose trail byte is '\\' */
+
+const PathCase pathCases[] = {
+    { "259 bytes", 259, "settings_probe.exe", true },
+    { "259 bytes ending in a double-byte character", 259, PROBE_SO, true },
+    { "260 bytes", 260, "settings_probe.exe", false },
+    { "260 bytes ending in a double-byte character", 260, PROBE_SO, false },
+    { "261 bytes, a double-byte character across the 260th", 261, PROBE_SO, false },
+    { "301 bytes", 301, "settings_probe.exe", false },
+    { "302 bytes", 302, "settings_probe.exe", false },
+};
+
+void PrintTo(const PathCase &c, std::ostream *os)
 {
-    std::string dir = MakeOverlongDir("long", GetParam());
-    ASSERT_NE(dir, "") << "could not make the long folder";
-    std::wstring exe = Wide(dir + "settings_probe.exe");
-    ASSERT_LT(exe.size(), (size_t)MAX_PATH) << "the path must fit in characters";
-    ASSERT_TRUE(CopyFileW(Wide(ExeDir() + "settings_probe.exe").c_str(), exe.c_str(), FALSE));
-    EXPECT_EQ(RunAndWait(exe), PROBE_NO_FILE | 1) << "defaults only, no settings file";
-    EXPECT_EQ(SettingsFileAlong(dir), "") << "a settings file was written on the path";
+    *os << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(SettingsProbe, OverlongPath, ::testing::Values("", "a\\", "ab\\"));
+class PathLength : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathLength, SettingsFileOnlyWhenThePathFits)
+{
+    const PathCase &c = GetParam();
+    std::string dir = MakeDirOfLength("len", c.bytes - strlen(c.exe));
+    ASSERT_NE(dir, "") << c.name << ": could not make the folder";
+    std::string exe = dir + c.exe;
+    ASSERT_EQ(exe.size(), c.bytes) << c.name;
+    ASSERT_LT(WideFromAnsi(exe).size(), (size_t)MAX_PATH) << c.name << ": must fit in characters";
+    ASSERT_TRUE(CopyFileW(WideFromAnsi(ExeDir() + "settings_probe.exe").c_str(),
+                          WideFromAnsi(exe).c_str(), FALSE)) << c.name;
+    if (c.settings) {
+        EXPECT_EQ(RunAndWait(WideFromAnsi(exe)), 1) << c.name << ": defaults, with a file";
+        EXPECT_TRUE(FileExists(dir + "swpan.ini")) << c.name << ": settings file beside it";
+        EXPECT_EQ(RunAndWait(WideFromAnsi(exe)), 15) << c.name << ": second run reads the save";
+    } else {
+        EXPECT_EQ(RunAndWait(WideFromAnsi(exe)), PROBE_NO_FILE | 1) << c.name << ": defaults only";
+        EXPECT_EQ(SettingsFileAlong(dir), "") << c.name << ": a settings file on the path";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsProbe, PathLength, ::testing::ValuesIn(pathCases),
+                         [](const ::testing::TestParamInfo<PathCase> &info) {
+                             return "case" + std::to_string(info.index);
+                         });
 
 } // namespace

@@ -39,13 +39,21 @@ std::string ReadFileText(const std::string &path)
     return text;
 }
 
-std::string MakeOverlongDir(const char *tag, const char *pad)
+std::string MakeDirOfLength(const char *tag, size_t bytes)
 {
-    const char *kana = "\x83\x5c\x83\x74\x83\x67\x83\x5c\x83\x74\x83\x67"; /* ソフトソフト */
-    std::string dir = MakeTempDir(tag) + pad;
-    CreateDirectoryA(dir.c_str(), NULL);
-    while (dir.size() < 300) {
-        dir += std::string(kana) + kana + "\\";
+    const char *kana = "\x83\x5c\x83\x74\x83\x67\x83\x5c\x83\x74\x83\x67\\"; /* ソフトソフト */
+    std::string dir = MakeTempDir(tag);
+    if (dir.size() > bytes || dir.size() + 1 == bytes)
+        return "";
+    /* Whole katakana folders while at least a two-byte folder ("a\\") is
+     * left to make up the rest. */
+    while (bytes - dir.size() >= strlen(kana) + 2) {
+        dir += kana;
+        if (!CreateDirectoryA(dir.c_str(), NULL))
+            return "";
+    }
+    if (dir.size() < bytes) {
+        dir += std::string(bytes - dir.size() - 1, 'a') + "\\";
         if (!CreateDirectoryA(dir.c_str(), NULL))
             return "";
     }

@@ -7,5 +7,7 @@
 std::wstring Wide(const char *utf8);
 /* In the ANSI code page: 932 under the test environment. */
 std::string Ansi(const char *utf8);
+/* An ANSI string (a path built in the test, say) for the W functions. */
+std::wstring WideFromAnsi(const std::string &ansi);
 
 #endif

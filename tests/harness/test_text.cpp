@@ -18,3 +18,11 @@ std::string Ansi(const char *utf8)
     WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, &a[0], n, NULL, NULL);
     return a;
 }
+
+std::wstring WideFromAnsi(const std::string &ansi)
+{
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, NULL, 0);
+    std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &w[0], n);
+    return w;
+}
