@@ -6,6 +6,10 @@
 BUILD := build/win32
 CMAKE_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
                -DSWEEPANE_DIST_DIR="$(CURDIR)/build/dist"
+# make dist BUILD_TESTING=OFF: a build tree without the test programs.
+ifdef BUILD_TESTING
+CMAKE_FLAGS += -DBUILD_TESTING=$(BUILD_TESTING)
+endif
 
 .PHONY: all deps configure dist test run bench clean
 # Every target drives the one build tree: never two cmake --build at once.
@@ -24,7 +28,10 @@ configure: deps
 dist: configure
 	cmake --build $(BUILD) --target dist
 
+# The Wine prefix is made once per build tree, like the test programs;
+# ctest then only starts and stops its desktop.
 test: all dist
+	tools/wineenv.sh prefix $(BUILD)/wine
 	ctest --test-dir $(BUILD) --output-on-failure
 
 bench: all

@@ -22,13 +22,6 @@ std::string InstallApp(const char *tag, const char *ini = NULL, const char *subd
     return dir;
 }
 
-std::string WindowText(HWND hwnd)
-{
-    char text[512] = "";
-    GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
-}
-
 const std::vector<WindowSpec> oneOfEach = {
     { "CabinetWClass", "Folder", 0 },
     { "IEFrame", "Page - Microsoft Internet Explorer", 0 },
@@ -43,14 +36,78 @@ void ExpectClosed(const Fixture &f, const char *pattern, const char *why)
             << why << ": window " << i << " " << f.Window(i).className;
 }
 
-TEST(App, FirstRunShowsOnlyExplorerChecked)
+/* The code page this run was started under: 932, or 65001 for the pass
+ * that stands for Windows' UTF-8 setting. */
+UINT ExpectedCodePage()
 {
+    char acp[16] = "";
+    GetEnvironmentVariableA("SWEEPANE_ACP", acp, sizeof(acp));
+    return acp[0] ? (UINT)atoi(acp) : 932;
+}
+
+std::wstring WindowTextW(HWND hwnd)
+{
+    wchar_t text[512] = L"";
+    GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+/* A first run, read as Unicode, which is what the user sees whatever the
+ * code page: the texts, the boxes, the centring and the about box. */
+TEST(App, FirstRunDialogAndAboutBox)
+{
+    const struct {
+        int id;
+        const char *utf8;
+    } texts[] = {
+        { IDOK, u8"全て閉じる" },
+        { IDCANCEL, u8"ｷｬﾝｾﾙ" },
+        { IDC_EXPLORER, u8"&Explorerウインドウ" },
+        { IDC_IE, u8"&Internet Explorer" },
+        { IDC_NETSCAPE, u8"&Netscape " },
+        { IDC_VERSION, "v" SWEEPANE_VERSION },
+        { IDC_KEEPTOP, u8"一番上の対象ウインドウを除外する。(&T)" },
+    };
+    ASSERT_EQ(GetACP(), ExpectedCodePage());
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
     std::string dir = InstallApp("first");
     AppRun app;
     ASSERT_TRUE(app.Start(dir + "sweepane.exe")) << "dialog did not appear";
-    EXPECT_EQ(app.Boxes(), "1000");
+
+    EXPECT_EQ(app.Boxes(), "1000") << "first run: only Explorer";
+    EXPECT_EQ(WindowTextW(app.Dialog()), L"Sweepane");
+    for (const auto &t : texts)
+        EXPECT_EQ(WindowTextW(GetDlgItem(app.Dialog(), t.id)), Wide(t.utf8)) << "control " << t.id;
+    HWND group = FindWindowExW(app.Dialog(), NULL, L"Button", Wide(u8"対象ウインドウ").c_str());
+    EXPECT_TRUE(group != NULL) << "group box text";
+    RECT r;
+    GetWindowRect(app.Dialog(), &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    EXPECT_EQ(r.left, 512 - w / 2) << "centred; dialog " << w << "x" << h;
+    EXPECT_EQ(r.top, 384 - h / 2) << "centred; dialog " << w << "x" << h;
+
+    /* The about box, from the version label; the boxes stay as they were. */
+    app.Click(IDC_NETSCAPE);
+    HWND label = GetDlgItem(app.Dialog(), IDC_VERSION);
+    PostMessageA(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_VERSION, STN_CLICKED), (LPARAM)label);
+    HWND about = app.OwnedPopup(20000);
+    ASSERT_TRUE(about != NULL) << "no about box owned by the dialog";
+    EXPECT_EQ(WindowTextW(about), Wide(u8"Sweepane について"));
+    wchar_t text[512] = L"";
+    GetDlgItemTextW(about, 0xFFFF, text, 512); /* the message box's text */
+    EXPECT_EQ(std::wstring(text), Wide("Sweepane v" SWEEPANE_VERSION "\r\n"
+                                       u8"選んだ種類のウインドウをまとめて閉じます。"));
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(about); i++)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(about)) << "about box did not close";
+    EXPECT_TRUE(IsWindowVisible(app.Dialog())) << "dialog closed with the about box";
+    EXPECT_EQ(app.Boxes(), "1010") << "boxes changed by the about box";
+
     app.Press(IDCANCEL);
     EXPECT_EQ(app.Wait(), 0);
+    EXPECT_FALSE(FileExists(dir + "swpan.ini")) << "cancel wrote the settings";
 }
 
 /* Cancel, Esc-style cancel and the title bar's Close all do nothing. */
@@ -127,47 +184,6 @@ TEST(App, OnlyKeepTopmostCheckedClosesNothing)
         EXPECT_NE(ini.find(line), std::string::npos) << line << " in\n" << ini;
 }
 
-TEST(App, AboutBoxReturnsToTheDialog)
-{
-    std::string dir = InstallApp("about");
-    AppRun app;
-    ASSERT_TRUE(app.Start(dir + "sweepane.exe"));
-    app.Click(IDC_NETSCAPE);
-    HWND label = GetDlgItem(app.Dialog(), IDC_VERSION);
-    PostMessageA(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_VERSION, STN_CLICKED), (LPARAM)label);
-    HWND about = app.OwnedPopup(20000);
-    ASSERT_TRUE(about != NULL) << "no about box owned by the dialog";
-    EXPECT_EQ(WindowText(about), Ansi(u8"Sweepane について"));
-    char text[512] = "";
-    GetDlgItemTextA(about, 0xFFFF, text, sizeof(text)); /* the message box's text */
-    EXPECT_EQ(std::string(text).find("Sweepane v" SWEEPANE_VERSION "\r\n"), 0u) << text;
-    PostMessageA(about, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 100 && IsWindow(about); i++)
-        Sleep(50);
-    EXPECT_FALSE(IsWindow(about)) << "about box did not close";
-    EXPECT_TRUE(IsWindowVisible(app.Dialog())) << "dialog closed with the about box";
-    EXPECT_EQ(app.Boxes(), "1010") << "boxes changed by the about box";
-    app.Press(IDCANCEL);
-    EXPECT_EQ(app.Wait(), 0);
-    EXPECT_FALSE(FileExists(dir + "swpan.ini"));
-}
-
-TEST(App, DialogIsCentred)
-{
-    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
-    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
-    std::string dir = InstallApp("centre");
-    AppRun app;
-    ASSERT_TRUE(app.Start(dir + "sweepane.exe"));
-    RECT r;
-    GetWindowRect(app.Dialog(), &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    EXPECT_EQ(r.left, 512 - w / 2) << "dialog " << w << "x" << h;
-    EXPECT_EQ(r.top, 384 - h / 2) << "dialog " << w << "x" << h;
-    app.Press(IDCANCEL);
-    EXPECT_EQ(app.Wait(), 0);
-}
-
 TEST(App, CommandLineIsIgnored)
 {
     std::string dir = InstallApp("args", "[TARGET]\r\nEX=false\r\n");
@@ -182,41 +198,31 @@ TEST(App, CommandLineIsIgnored)
     ExpectClosed(fixture, "--C-", "only Netscape");
 }
 
-TEST(App, ControlTextsReadBackInCodePage932)
+/* In a folder named in Japanese (in code page 932, ソ and 表 end in the
+ * byte of a backslash): the saved choices come back, the chosen windows
+ * close, and the settings file lands beside the program. */
+TEST(App, JapaneseFolderRunsWhole)
 {
-    const struct {
-        int id;
-        const char *utf8;
-    } texts[] = {
-        { IDOK, u8"全て閉じる" },
-        { IDCANCEL, u8"ｷｬﾝｾﾙ" },
-        { IDC_EXPLORER, u8"&Explorerウインドウ" },
-        { IDC_IE, u8"&Internet Explorer" },
-        { IDC_NETSCAPE, u8"&Netscape " },
-        { IDC_VERSION, "v" SWEEPANE_VERSION },
-        { IDC_KEEPTOP, u8"一番上の対象ウインドウを除外する。(&T)" },
-    };
-    ASSERT_EQ(GetACP(), 932u);
-    std::string dir = InstallApp("texts");
+    std::string dir = InstallApp("kana", "[TARGET]\r\nEX=false\r\nIE=true\r\n",
+                                 Ansi(u8"ソフト表\\").c_str());
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start(oneOfEach));
     AppRun app;
-    ASSERT_TRUE(app.Start(dir + "sweepane.exe"));
-    EXPECT_EQ(WindowText(app.Dialog()), "Sweepane");
-    for (const auto &t : texts)
-        EXPECT_EQ(WindowText(GetDlgItem(app.Dialog(), t.id)), Ansi(t.utf8)) << "control " << t.id;
-    HWND group = FindWindowExA(app.Dialog(), NULL, "Button", Ansi(u8"対象ウインドウ").c_str());
-    EXPECT_TRUE(group != NULL) << "group box text";
-    app.Press(IDCANCEL);
-    EXPECT_EQ(app.Wait(), 0);
-}
-
-TEST(App, SettingsLandInAKatakanaFolder)
-{
-    std::string dir = InstallApp("kana", NULL, "\x83\x5c\x83\x74\x83\x67\\");
-    AppRun app;
-    ASSERT_TRUE(app.Start(dir + "sweepane.exe"));
+    ASSERT_TRUE(app.Start(dir + "sweepane.exe")) << "dialog from " << dir;
+    EXPECT_EQ(app.Boxes(), "0100") << "the saved choices";
+    app.Click(IDC_NETSCAPE);
     app.Press(IDOK);
     EXPECT_EQ(app.Wait(), 0);
-    EXPECT_TRUE(FileExists(dir + "swpan.ini")) << "settings file in " << dir;
+    ExpectClosed(fixture, "-CC-", "IE and Netscape chosen");
+    EXPECT_EQ(NonBlankLines(ReadFileText(dir + "swpan.ini")),
+              "[TARGET]|EX=false|IE=true|NN=true|[OPTIONS]|KEEP1ST=false|")
+        << "settings file in " << dir;
+
+    AppRun again;
+    ASSERT_TRUE(again.Start(dir + "sweepane.exe"));
+    EXPECT_EQ(again.Boxes(), "0110") << "the next run shows what was saved";
+    again.Press(IDCANCEL);
+    EXPECT_EQ(again.Wait(), 0);
 }
 
 } // namespace
@@ -228,17 +234,19 @@ TEST(AppPaths, SettingsBesideTheExe)
 {
     const struct {
         const char *name;
-        const char *subdir;
+        const char *subdir; /* UTF-8 */
         bool relative; /* started as .\sweepane.exe from its folder */
     } cases[] = {
-        { "several 0x5C trail bytes", "\x83\x5c\x95\x5c\\\x83\x5c\x83\x74\x83\x67\\", false },
+        { "several Japanese folders", u8"ソ表\\ソフト\\", false },
         { "relative path", "", true },
     };
     for (const auto &c : cases) {
+        /* Folder by folder; split in UTF-8, where no character holds a '\\'. */
+        std::string utf8 = c.subdir;
         std::string dir = MakeTempDir("paths");
-        for (size_t at = 0; (at = std::string(c.subdir).find('\\', at)) != std::string::npos; at++)
-            CreateDirectoryA((dir + std::string(c.subdir, at)).c_str(), NULL);
-        dir += c.subdir;
+        for (size_t at = 0; (at = utf8.find('\\', at)) != std::string::npos; at++)
+            CreateDirectoryA((dir + Ansi(utf8.substr(0, at).c_str())).c_str(), NULL);
+        dir += Ansi(c.subdir);
         ASSERT_TRUE(CopyFileA((ExeDir() + "..\\sweepane.exe").c_str(),
                               (dir + "sweepane.exe").c_str(), FALSE)) << c.name;
         char cwd[MAX_PATH];

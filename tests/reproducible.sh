@@ -21,7 +21,9 @@ build_copy() {
     # The working tree as it is, with its history (the zip's dates come
     # from the last commit), without any build output.
     tar -C "$src" --exclude=./build -cf - . | tar -C "$dir" -xf -
-    (umask "$mask" && env TZ="$tz" "$@" make -C "$dir" dist >"$dir.log" 2>&1)
+    # No test programs: the release does not need them, and they take
+    # longer to configure than the program takes to build.
+    (umask "$mask" && env TZ="$tz" "$@" make -C "$dir" dist BUILD_TESTING=OFF >"$dir.log" 2>&1)
 }
 
 one=$work/one

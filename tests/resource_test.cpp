@@ -125,6 +125,38 @@ TEST_F(Resources, VersionInJapanese)
     EXPECT_TRUE(Find(RT_VERSION, VS_VERSION_INFO, &size) != NULL) << "version resource 1 in Japanese";
 }
 
+/* The about box's texts: Unicode in string block 1, so that they read
+ * right under any ANSI code page. */
+TEST_F(Resources, AboutBoxStrings)
+{
+    const std::wstring expected[16] = {
+        L"", Wide(u8"Sweepane について"),
+        Wide("Sweepane v" SWEEPANE_VERSION "\r\n" u8"選んだ種類のウインドウをまとめて閉じます。"),
+    };
+    DWORD size = 0;
+    const BYTE *base = Find(RT_STRING, IDS_ABOUT_CAPTION / 16 + 1, &size);
+    ASSERT_TRUE(base != NULL) << "string block 1 in Japanese";
+    Reader r = { base };
+    for (int i = 0; i < 16; i++) {
+        std::wstring got;
+        for (WORD n = r.Word(); n > 0; n--)
+            got += (wchar_t)r.Word();
+        EXPECT_EQ(got, expected[i]) << "string " << i;
+    }
+    EXPECT_LE((DWORD)(r.p - base), size) << "read past the block";
+
+    /* Under code page 932, MessageBoxA gets the bytes it always got. */
+    ASSERT_EQ(GetACP(), 932u);
+    char text[256] = "";
+    LoadStringA(module_, IDS_ABOUT_CAPTION, text, sizeof(text));
+    EXPECT_STREQ(text, "Sweepane \x82\xc9\x82\xc2\x82\xa2\x82\xc4");
+    LoadStringA(module_, IDS_ABOUT_TEXT, text, sizeof(text));
+    EXPECT_STREQ(text, "Sweepane v" SWEEPANE_VERSION "\r\n"
+                       "\x91\x49\x82\xf1\x82\xbe\x8e\xed\x97\xde\x82\xcc\x83\x45\x83\x43\x83\x93"
+                       "\x83\x68\x83\x45\x82\xf0\x82\xdc\x82\xc6\x82\xdf\x82\xc4\x95\xc2\x82\xb6"
+                       "\x82\xdc\x82\xb7\x81\x42");
+}
+
 #pragma pack(push, 2)
 struct GroupEntry {
     BYTE width, height, colours, reserved;

@@ -40,13 +40,17 @@ if [ -n "$missing" ]; then
     apt_install $missing
 fi
 
-# Wine's ANSI code page follows the locale; the tests need code page 932.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
-    need_root "locale ja_JP.UTF-8 is missing"
-    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
-    locale-gen
-fi
+# Wine's ANSI code page follows the locale: ja_JP.UTF-8 gives 932, and
+# hi_IN.UTF-8 gives 65001, as Windows' UTF-8 setting does. Without the
+# locale, Wine cannot name files in Japanese-named folders.
+for loc in ja_JP hi_IN; do
+    locale -a 2>/dev/null | grep -qix "$loc.utf8" && continue
+    need_root "locale $loc.UTF-8 is missing"
+    sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/; s/^# *\($loc UTF-8\)/\1/" /etc/locale.gen
+    grep -Eq "^$loc(.UTF-8)? UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" >> /etc/locale.gen
+    gen=1
+done
+[ -z "${gen:-}" ] || locale-gen
 
 # Some kernels (and some VMs) run no 32-bit x86 code at all. The i386 Wine
 # loader then has to run under qemu's user-mode emulator; qemu before 8

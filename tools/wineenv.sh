@@ -1,9 +1,12 @@
 #!/bin/sh
 # A private Wine desktop for tests: its own prefix, wineserver and Xvfb.
+#   wineenv.sh prefix DIR    create the prefix, if it is not there yet
 #   wineenv.sh up DIR        start Xvfb and wineserver, create the prefix
 #   wineenv.sh run DIR CMD.. run a Windows program there (ANSI code page 932)
 #   wineenv.sh down DIR      stop both
 # With WINEENV_HOST_DISPLAY=1 it uses $DISPLAY instead of starting Xvfb.
+# WINEENV_LC_ALL sets the locale of what run starts: Wine takes its ANSI
+# code page from it (ja_JP.UTF-8 gives 932, hi_IN.UTF-8 gives 65001).
 set -eu
 
 cmd=$1 dir=$2
@@ -16,6 +19,7 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko here: don't let wineboot ask for them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
+run_locale=${WINEENV_LC_ALL:-ja_JP.UTF-8}
 # Native 64-bit Wine for set-up: fast even where 32-bit code is emulated.
 wine64=/usr/lib/wine/wine64
 
@@ -83,9 +87,16 @@ up)
     # program that starts them and would hold its output open.
     "$wine64" cmd /c exit >/dev/null 2>&1 </dev/null
     ;;
+prefix)
+    [ -f "$WINEPREFIX/.sweepane-ready" ] && exit 0
+    start_xvfb
+    use_display
+    make_prefix
+    "$0" down "$dir"
+    ;;
 run)
     use_display
-    exec wine "$@"
+    LC_ALL=$run_locale exec wine "$@"
     ;;
 down)
     wineserver -k 2>/dev/null || true

@@ -3,15 +3,6 @@
 #include "../app/settings.h"
 #include "../app/state.h"
 #include "resource.h"
-#include "version.h"
-
-/* Code page 932, like every ANSI text of the program: "Sweepane について"
- * and "Sweepane v1.1 / 選んだ種類のウインドウをまとめて閉じます。" */
-static const char aboutCaption[] = "Sweepane \x82\xc9\x82\xc2\x82\xa2\x82\xc4";
-static const char aboutText[] =
-    "Sweepane v" SWEEPANE_VERSION "\r\n"
-    "\x91\x49\x82\xf1\x82\xbe\x8e\xed\x97\xde\x82\xcc\x83\x45\x83\x43\x83\x93\x83\x68"
-    "\x83\x45\x82\xf0\x82\xdc\x82\xc6\x82\xdf\x82\xc4\x95\xc2\x82\xb6\x82\xdc\x82\xb7\x81\x42";
 
 static void SetIcons(HWND dialog)
 {
@@ -42,6 +33,17 @@ static void PresetBoxes(HWND dialog)
     }
 }
 
+/* The texts are Unicode in the resources; LoadStringA gives them in the
+ * ANSI code page, as the dialog manager does the template's. Under the
+ * UTF-8 setting a Japanese character takes three bytes: room for that. */
+static void ShowAbout(HWND dialog)
+{
+    char caption[64] = "", text[256] = "";
+    LoadStringA(appInstance, IDS_ABOUT_CAPTION, caption, sizeof(caption));
+    LoadStringA(appInstance, IDS_ABOUT_TEXT, text, sizeof(text));
+    MessageBoxA(dialog, text, caption, MB_ICONINFORMATION);
+}
+
 static void TakeSelection(HWND dialog)
 {
     for (int i = 0; i < FLAG_KEY_COUNT; i++)
@@ -69,7 +71,7 @@ INT_PTR CALLBACK SelectionDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             EndDialog(dialog, 0);
             break;
         case IDC_VERSION:
-            MessageBoxA(dialog, aboutText, aboutCaption, MB_ICONINFORMATION);
+            ShowAbout(dialog);
             break;
         }
         return FALSE;

@@ -7,3 +7,6 @@
 #define IDC_NETSCAPE    1002
 #define IDC_KEEPTOP     1003
 #define IDC_VERSION     1004
+
+#define IDS_ABOUT_CAPTION   1
+#define IDS_ABOUT_TEXT      2

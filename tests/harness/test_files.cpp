@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "test_text.h"
+
 std::string MakeTempDir(const char *tag)
 {
     static int serial;
@@ -41,13 +43,13 @@ std::string ReadFileText(const std::string &path)
 
 std::string MakeDirOfLength(const char *tag, size_t bytes)
 {
-    const char *kana = "\x83\x5c\x83\x74\x83\x67\x83\x5c\x83\x74\x83\x67\\"; /* ソフトソフト */
+    const std::string kana = Ansi(u8"ソフトソフト\\");
     std::string dir = MakeTempDir(tag);
     if (dir.size() > bytes || dir.size() + 1 == bytes)
         return "";
     /* Whole katakana folders while at least a two-byte folder ("a\\") is
      * left to make up the rest. */
-    while (bytes - dir.size() >= strlen(kana) + 2) {
+    while (bytes - dir.size() >= kana.size() + 2) {
         dir += kana;
         if (!CreateDirectoryA(dir.c_str(), NULL))
             return "";

@@ -10,8 +10,9 @@ std::string MakeTempDir(const char *tag);
 void WriteFileText(const std::string &path, const std::string &text);
 std::string ReadFileText(const std::string &path);
 /* A fresh folder whose path, with its final '\\', is exactly `bytes` bytes
- * long in code page 932: katakana folders, two bytes a character, so that
- * it stays well within MAX_PATH characters. "" if it could not be made. */
+ * long in the ANSI code page: katakana folders (two bytes a character in
+ * code page 932, three in UTF-8), so that it stays well within MAX_PATH
+ * characters. "" if it could not be made. */
 std::string MakeDirOfLength(const char *tag, size_t bytes);
 /* The first folder on dir's path that holds a swpan.ini, or "". Any of
  * them is where a truncated path could point. */
