@@ -64,8 +64,12 @@ TEST_F(Readme, NamesWhatTheUserNeeds)
         /* the dialog, in its own words */
         u8"Explorerウインドウ", "Internet Explorer", "Netscape", u8"一番上の対象ウインドウを除外する",
         u8"全て閉じる", u8"ｷｬﾝｾﾙ", "v" SWEEPANE_VERSION,
-        /* the limits the user has to know */
-        u8"5 秒", "260", "VirtualStore", u8"日本語",
+        /* the limits and warnings the user has to know */
+        u8"5 秒", u8"取り下げ", u8"応答なし", "260", u8"3 バイト", "VirtualStore",
+        "Program Files (x86)", u8"日本語", "UTF-8", "CabinetWClass", u8"コントロールパネル",
+        u8"画面に出ていない Internet Explorer", u8"EX = \"true\"", u8"大文字と小文字を区別しません",
+        /* checking a download */
+        "SmartScreen", "certutil -hashfile sweepane-" SWEEPANE_VERSION ".zip SHA256", "SHA256SUMS",
         /* the title and the history name this release */
         "Sweepane " SWEEPANE_VERSION, "\r\n  " SWEEPANE_VERSION "  ",
     };

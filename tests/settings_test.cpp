@@ -93,6 +93,9 @@ const ReadCase readCases[] = {
     { "yes and on", "[TARGET]\r\nIE=yes\r\nNN=on\r\n", "1000" },
     { "keys in the wrong section", "[OPTIONS]\r\nEX=false\r\nIE=true\r\n", "1000" },
     { "unix line ends", "[TARGET]\nEX=false\nNN=true\n", "0010" },
+    /* The profile functions' own reading, which the user's guide describes. */
+    { "blanks, quotes, letter case of names",
+      "[target]\r\nEX = \"true\"\r\nie='true'\r\n[Options]\r\nkeep1st =  true  \r\n", "1101" },
 };
 
 TEST_F(SettingsFile, ReadFlagTable)
