@@ -202,9 +202,9 @@ TEST_P(SweepWait, HoldsTheSweepAsLongAsAUserWaits)
     const WaitCase &c = GetParam();
     Fixture fixture;
     ASSERT_TRUE(fixture.Start(c.windows)) << c.name;
-    /* The hung windows' threads must have stopped well before the sweep
-     * reaches them, 5 s after it starts. */
-    while (fixture.HungFor() < 1000)
+    /* The hung windows' threads must have stopped reading messages over
+     * 5 s before the sweep reaches them, 5 s after it starts. */
+    while (fixture.HungFor() < 500)
         Sleep(50);
     Select(1, 1, 1, c.closeArmed);
 

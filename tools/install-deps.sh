@@ -3,7 +3,8 @@
 # Idempotent: when everything is present it only checks and returns.
 set -eu
 
-PKGS="make cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest python3
+# The x86-64 compiler builds the tests' window fixture, a 64-bit program.
+PKGS="make cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-win32 googletest python3
       wine wine32:i386 wine64 xvfb x11-apps imagemagick locales
       fonts-wine fonts-ipafont-gothic"
 

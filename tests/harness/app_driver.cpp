@@ -29,7 +29,7 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param)
 
 HWND WaitForDialog(DWORD pid, HWND owner, DWORD timeoutMs)
 {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(10)) {
         Search s = { pid, owner, NULL };
         EnumWindows(FindDialog, (LPARAM)&s);
         if (s.found)

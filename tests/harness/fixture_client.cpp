@@ -155,7 +155,7 @@ std::vector<int> Fixture::EnumOrder() const
     std::vector<int> order;
     for (HWND hwnd : all)
         for (int i = 0; i < Count(); i++)
-            if (Window(i).hwnd == hwnd)
+            if (Handle(Window(i)) == hwnd)
                 order.push_back(i);
     return order;
 }

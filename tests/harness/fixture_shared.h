@@ -21,13 +21,20 @@ struct FixtureWindow {
     char className[64];
     char title[96];
     int flags;
-    HWND hwnd;                 /* set by the fixture */
+    volatile LONG window;      /* set by the fixture; see Handle() */
     volatile LONG sysClose;    /* WM_SYSCOMMAND with SC_CLOSE */
     volatile LONG plainClose;  /* WM_CLOSE */
     volatile LONG closeFirst;  /* WM_CLOSE seen before any SC_CLOSE */
     volatile LONG destroyed;
     volatile LONG fileAtClose; /* watchFile existed when SC_CLOSE came */
 };
+
+/* The fixture may be a 64-bit program: the layout holds no pointers, and a
+ * window handle is kept in 32 bits, as Windows keeps it across bitnesses. */
+inline HWND Handle(const FixtureWindow &w)
+{
+    return (HWND)(LONG_PTR)w.window;
+}
 
 struct FixtureShared {
     char watchFile[MAX_PATH]; /* optional */

@@ -1,5 +1,6 @@
 /* Holds the top-level windows that a sweep test describes, in a process of
- * its own, as the windows of other applications would be. */
+ * its own, as the windows of other applications would be. A 64-bit
+ * program, as most applications on a 64-bit Windows are. */
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -49,7 +50,7 @@ static LRESULT CALLBACK FixtureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
                     return 0;
                 /* Like a folder window that takes its siblings with it. */
                 if ((w->flags & FIXTURE_CLOSES_NEXT) && w + 1 < shared->windows + shared->count)
-                    DestroyWindow(w[1].hwnd);
+                    DestroyWindow(Handle(w[1]));
             }
             break;
         case WM_CLOSE:
@@ -106,7 +107,7 @@ static DWORD WINAPI WindowThread(void *param)
     Drain();
     if (w->flags & FIXTURE_HUNG)
         shared->hungSince = GetTickCount();
-    InterlockedExchangePointer((void **)&w->hwnd, hwnd);
+    InterlockedExchange(&w->window, (LONG)(LONG_PTR)hwnd);
     if (w->flags & FIXTURE_HUNG)
         WaitForSingleObject(testProgram, INFINITE);
     else
@@ -123,12 +124,12 @@ static void Build()
         FixtureWindow *w = &shared->windows[i];
         if (w->flags & (FIXTURE_HUNG | FIXTURE_BUSY)) {
             CloseHandle(CreateThread(NULL, 0, WindowThread, w, 0, NULL));
-            while (!w->hwnd) {
+            while (!w->window) {
                 MsgWaitForMultipleObjects(0, NULL, FALSE, 1, QS_ALLINPUT);
                 Drain();
             }
         } else {
-            w->hwnd = Create(w);
+            w->window = (LONG)(LONG_PTR)Create(w);
         }
         Drain();
     }
@@ -136,8 +137,8 @@ static void Build()
         FixtureWindow *w = &shared->windows[i];
         if (w->flags & FIXTURE_MODAL) {
             CreateWindowExA(0, "FixtureModal", "Modal", WS_POPUP | WS_CAPTION | WS_VISIBLE,
-                            40, 40, 120, 60, w->hwnd, NULL, GetModuleHandleA(NULL), NULL);
-            EnableWindow(w->hwnd, FALSE);
+                            40, 40, 120, 60, Handle(*w), NULL, GetModuleHandleA(NULL), NULL);
+            EnableWindow(Handle(*w), FALSE);
         }
     }
     Drain();
@@ -149,8 +150,8 @@ static void Build()
 static void Clear()
 {
     for (int i = 0; i < shared->count; i++)
-        if (IsWindow(shared->windows[i].hwnd))
-            DestroyWindow(shared->windows[i].hwnd);
+        if (IsWindow(Handle(shared->windows[i])))
+            DestroyWindow(Handle(shared->windows[i]));
     Drain();
     for (int i = 0; i < shared->count; i++)
         UnregisterClassA(shared->windows[i].className, GetModuleHandleA(NULL));
