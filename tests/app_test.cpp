@@ -94,6 +94,12 @@ TEST(App, FirstRunDialogAndAboutBox)
     HWND about = app.OwnedPopup(20000);
     ASSERT_TRUE(about != NULL) << "no about box owned by the dialog";
     EXPECT_EQ(WindowTextW(about), Wide(u8"Sweepane について"));
+    /* Type 0x40: the information icon and an OK button alone. */
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(about, IDOK))) << "OK button";
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(about, IDCANCEL))) << "a Cancel button";
+    Sleep(200); /* let it paint */
+    const int iconId = 1088; /* stc1, under Wine; Windows uses 20 */
+    EXPECT_TRUE(ShowsSystemIcon(GetDlgItem(about, iconId), IDI_ASTERISK)) << "information icon";
     wchar_t text[512] = L"";
     GetDlgItemTextW(about, 0xFFFF, text, 512); /* the message box's text */
     EXPECT_EQ(std::wstring(text), Wide("Sweepane v" SWEEPANE_VERSION "\r\n"

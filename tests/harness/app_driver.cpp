@@ -97,3 +97,32 @@ int AppRun::Wait(DWORD timeoutMs)
     GetExitCodeProcess(pi_.hProcess, &code);
     return (int)code;
 }
+
+bool ShowsSystemIcon(HWND control, LPCSTR icon)
+{
+    RECT r;
+    if (!GetWindowRect(control, &r))
+        return false;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(NULL);
+    HDC shown = CreateCompatibleDC(screen), drawn = CreateCompatibleDC(screen);
+    HBITMAP shownBits = CreateCompatibleBitmap(screen, w, h);
+    HBITMAP drawnBits = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oldShown = SelectObject(shown, shownBits), oldDrawn = SelectObject(drawn, drawnBits);
+    BitBlt(shown, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    RECT all = { 0, 0, w, h };
+    FillRect(drawn, &all, GetSysColorBrush(COLOR_3DFACE));
+    DrawIconEx(drawn, 0, 0, LoadIconA(NULL, icon), 0, 0, 0, NULL, DI_NORMAL | DI_DEFAULTSIZE);
+    bool same = true;
+    for (int y = 0; y < h && same; y++)
+        for (int x = 0; x < w && same; x++)
+            same = GetPixel(shown, x, y) == GetPixel(drawn, x, y);
+    SelectObject(shown, oldShown);
+    SelectObject(drawn, oldDrawn);
+    DeleteObject(shownBits);
+    DeleteObject(drawnBits);
+    DeleteDC(shown);
+    DeleteDC(drawn);
+    ReleaseDC(NULL, screen);
+    return same;
+}

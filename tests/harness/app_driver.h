@@ -26,4 +26,9 @@ private:
     HWND dialog_ = NULL;
 };
 
+/* Whether a static control of another process shows the system icon
+ * `icon` (IDI_ASTERISK, ...): icon handles do not cross processes, so the
+ * pixels on the screen are compared with the icon drawn here. */
+bool ShowsSystemIcon(HWND control, LPCSTR icon);
+
 #endif
