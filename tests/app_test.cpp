@@ -76,6 +76,16 @@ TEST(App, FirstRunDialogAndAboutBox)
     ASSERT_TRUE(app.Start(dir + "sweepane.exe")) << "dialog did not appear";
 
     EXPECT_EQ(app.Boxes(), "1000") << "first run: only Explorer";
+    /* The small icon 101 at the left of the caption. */
+    HMODULE image = LoadLibraryExA((dir + "sweepane.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HICON small = (HICON)LoadImageA(image, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0);
+    RECT caption;
+    GetWindowRect(app.Dialog(), &caption);
+    caption.right = caption.left + 48;
+    caption.bottom = caption.top + GetSystemMetrics(SM_CYCAPTION) + 8;
+    EXPECT_TRUE(ScreenShowsIcon(caption, small, 16)) << "the program's icon in the caption";
+    DestroyIcon(small);
+    FreeLibrary(image);
     EXPECT_EQ(WindowTextW(app.Dialog()), L"Sweepane");
     for (const auto &t : texts)
         EXPECT_EQ(WindowTextW(GetDlgItem(app.Dialog(), t.id)), Wide(t.utf8)) << "control " << t.id;
@@ -99,7 +109,10 @@ TEST(App, FirstRunDialogAndAboutBox)
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(about, IDCANCEL))) << "a Cancel button";
     Sleep(200); /* let it paint */
     const int iconId = 1088; /* stc1, under Wine; Windows uses 20 */
-    EXPECT_TRUE(ShowsSystemIcon(GetDlgItem(about, iconId), IDI_ASTERISK)) << "information icon";
+    RECT iconArea;
+    GetWindowRect(GetDlgItem(about, iconId), &iconArea);
+    EXPECT_TRUE(ScreenShowsIcon(iconArea, LoadIconA(NULL, IDI_ASTERISK), 32))
+        << "information icon";
     wchar_t text[512] = L"";
     GetDlgItemTextW(about, 0xFFFF, text, 512); /* the message box's text */
     EXPECT_EQ(std::wstring(text), Wide("Sweepane v" SWEEPANE_VERSION "\r\n"

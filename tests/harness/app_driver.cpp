@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 #include "ui/resource.h"
 
 namespace {
@@ -98,31 +100,74 @@ int AppRun::Wait(DWORD timeoutMs)
     return (int)code;
 }
 
-bool ShowsSystemIcon(HWND control, LPCSTR icon)
+namespace {
+
+/* The pixels of a w by h DC area, top row first. */
+std::vector<COLORREF> Pixels(HDC dc, int w, int h)
 {
-    RECT r;
-    if (!GetWindowRect(control, &r))
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<COLORREF> pixels((size_t)w * h);
+    HBITMAP bits = CreateCompatibleBitmap(dc, w, h);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bits);
+    BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    GetDIBits(mem, bits, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
+    DeleteDC(mem);
+    DeleteObject(bits);
+    return pixels;
+}
+
+/* The icon drawn on a background of one colour. */
+std::vector<COLORREF> DrawnOn(HDC screen, HICON icon, int size, int colour)
+{
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bits = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ old = SelectObject(mem, bits);
+    RECT all = { 0, 0, size, size };
+    FillRect(mem, &all, (HBRUSH)GetStockObject(colour));
+    DrawIconEx(mem, 0, 0, icon, size, size, 0, NULL, DI_NORMAL);
+    std::vector<COLORREF> pixels = Pixels(mem, size, size);
+    SelectObject(mem, old);
+    DeleteObject(bits);
+    DeleteDC(mem);
+    return pixels;
+}
+
+} // namespace
+
+bool ScreenShowsIcon(const RECT &area, HICON icon, int size)
+{
+    int w = area.right - area.left, h = area.bottom - area.top;
+    if (!icon || w < size || h < size)
         return false;
-    int w = r.right - r.left, h = r.bottom - r.top;
     HDC screen = GetDC(NULL);
-    HDC shown = CreateCompatibleDC(screen), drawn = CreateCompatibleDC(screen);
-    HBITMAP shownBits = CreateCompatibleBitmap(screen, w, h);
-    HBITMAP drawnBits = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ oldShown = SelectObject(shown, shownBits), oldDrawn = SelectObject(drawn, drawnBits);
-    BitBlt(shown, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    RECT all = { 0, 0, w, h };
-    FillRect(drawn, &all, GetSysColorBrush(COLOR_3DFACE));
-    DrawIconEx(drawn, 0, 0, LoadIconA(NULL, icon), 0, 0, 0, NULL, DI_NORMAL | DI_DEFAULTSIZE);
-    bool same = true;
-    for (int y = 0; y < h && same; y++)
-        for (int x = 0; x < w && same; x++)
-            same = GetPixel(shown, x, y) == GetPixel(drawn, x, y);
-    SelectObject(shown, oldShown);
-    SelectObject(drawn, oldDrawn);
-    DeleteObject(shownBits);
-    DeleteObject(drawnBits);
-    DeleteDC(shown);
-    DeleteDC(drawn);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bits = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bits);
+    BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    std::vector<COLORREF> shown = Pixels(mem, w, h);
+    /* A pixel the same on black and on white is one the icon covers. */
+    std::vector<COLORREF> black = DrawnOn(screen, icon, size, BLACK_BRUSH);
+    std::vector<COLORREF> white = DrawnOn(screen, icon, size, WHITE_BRUSH);
+    SelectObject(mem, old);
+    DeleteObject(bits);
+    DeleteDC(mem);
     ReleaseDC(NULL, screen);
-    return same;
+
+    for (int y = 0; y + size <= h; y++)
+        for (int x = 0; x + size <= w; x++) {
+            bool same = true;
+            for (int i = 0; i < size * size && same; i++)
+                same = black[i] != white[i] ||
+                       shown[(size_t)(y + i / size) * w + x + i % size] == black[i];
+            if (same)
+                return true;
+        }
+    return false;
 }

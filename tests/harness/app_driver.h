@@ -26,9 +26,10 @@ private:
     HWND dialog_ = NULL;
 };
 
-/* Whether a static control of another process shows the system icon
- * `icon` (IDI_ASTERISK, ...): icon handles do not cross processes, so the
- * pixels on the screen are compared with the icon drawn here. */
-bool ShowsSystemIcon(HWND control, LPCSTR icon);
+/* Whether `icon`, drawn size by size pixels, shows anywhere within the
+ * screen rectangle `area`; only its opaque pixels are compared. Icon
+ * handles do not cross processes (under Wine, WM_GETICON gives none), so
+ * another program's icons are checked on the screen. */
+bool ScreenShowsIcon(const RECT &area, HICON icon, int size);
 
 #endif
