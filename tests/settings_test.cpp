@@ -186,17 +186,17 @@ TEST_P(PathLength, SettingsFileOnlyWhenThePathFits)
     const PathCase &c = GetParam();
     std::string dir = MakeDirOfLength("len", c.bytes - strlen(c.exe));
     ASSERT_NE(dir, "") << c.name << ": could not make the folder";
-    std::string exe = dir + c.exe;
-    ASSERT_EQ(exe.size(), c.bytes) << c.name;
-    ASSERT_LT(WideFromAnsi(exe).size(), (size_t)MAX_PATH) << c.name << ": must fit in characters";
-    ASSERT_TRUE(CopyFileW(WideFromAnsi(ExeDir() + "settings_probe.exe").c_str(),
-                          WideFromAnsi(exe).c_str(), FALSE)) << c.name;
+    ASSERT_EQ(dir.size() + strlen(c.exe), c.bytes) << c.name;
+    std::wstring exe = WideFromAnsi(dir + c.exe);
+    ASSERT_LT(exe.size(), (size_t)MAX_PATH) << c.name << ": must fit in characters";
+    ASSERT_TRUE(CopyFileW(WideFromAnsi(ExeDir() + "settings_probe.exe").c_str(), exe.c_str(),
+                          FALSE)) << c.name;
     if (c.settings) {
-        EXPECT_EQ(RunAndWait(WideFromAnsi(exe)), 1) << c.name << ": defaults, with a file";
+        EXPECT_EQ(RunAndWait(exe), 1) << c.name << ": defaults, with a file";
         EXPECT_TRUE(FileExists(dir + "swpan.ini")) << c.name << ": settings file beside it";
-        EXPECT_EQ(RunAndWait(WideFromAnsi(exe)), 15) << c.name << ": second run reads the save";
+        EXPECT_EQ(RunAndWait(exe), 15) << c.name << ": second run reads the save";
     } else {
-        EXPECT_EQ(RunAndWait(WideFromAnsi(exe)), PROBE_NO_FILE | 1) << c.name << ": defaults only";
+        EXPECT_EQ(RunAndWait(exe), PROBE_NO_FILE | 1) << c.name << ": defaults only";
         EXPECT_EQ(SettingsFileAlong(dir), "") << c.name << ": a settings file on the path";
     }
 }

@@ -14,6 +14,15 @@ const int VISIBLE = 0, HIDDEN = FIXTURE_HIDDEN;
 const int HUNG_HIDDEN = FIXTURE_HUNG | FIXTURE_HIDDEN;
 const int BUSY_HIDDEN = FIXTURE_BUSY | FIXTURE_HIDDEN;
 
+/* 0, 1, ... count - 1: the fixture's windows in the order they were asked for. */
+std::vector<int> TopDown(int count)
+{
+    std::vector<int> order;
+    for (int i = 0; i < count; i++)
+        order.push_back(i);
+    return order;
+}
+
 /* Sets the choices the sweep reads, as the dialog leaves them. */
 void Select(int explorer, int internetExplorer, int netscape, int closeArmed)
 {
@@ -114,10 +123,7 @@ TEST_P(SweepTest, ClosesExactlyTheExpectedWindows)
     Fixture fixture;
     ASSERT_TRUE(fixture.Start(c.windows)) << c.name;
 
-    std::vector<int> topDown;
-    for (int i = 0; i < fixture.Count(); i++)
-        topDown.push_back(i);
-    ASSERT_EQ(fixture.EnumOrder(), topDown) << c.name << ": fixture Z-order not as asked";
+    ASSERT_EQ(fixture.EnumOrder(), TopDown(fixture.Count())) << c.name << ": fixture Z-order not as asked";
 
     Select(c.explorer, c.internetExplorer, c.netscape, c.closeArmed);
     SweepWindows();
@@ -278,10 +284,7 @@ TEST(SweepLoad, TwoThousandWindows)
 {
     Fixture fixture;
     ASSERT_TRUE(fixture.Start(MixedWindows(2000)));
-    std::vector<int> topDown(2000);
-    for (int i = 0; i < 2000; i++)
-        topDown[i] = i;
-    ASSERT_EQ(fixture.EnumOrder(), topDown) << "fixture Z-order not as asked";
+    ASSERT_EQ(fixture.EnumOrder(), TopDown(2000)) << "fixture Z-order not as asked";
     Select(1, 1, 1, 0);
 
     SweepWindows();

@@ -2,7 +2,7 @@
 # A private Wine desktop for tests: its own prefix, wineserver and Xvfb.
 #   wineenv.sh prefix DIR    create the prefix, if it is not there yet
 #   wineenv.sh up DIR        start Xvfb and wineserver, create the prefix
-#   wineenv.sh run DIR CMD.. run a Windows program there (ANSI code page 932)
+#   wineenv.sh run DIR CMD.. run a Windows program there
 #   wineenv.sh down DIR      stop both
 # With WINEENV_HOST_DISPLAY=1 it uses $DISPLAY instead of starting Xvfb.
 # WINEENV_LC_ALL sets the locale of what run starts: Wine takes its ANSI

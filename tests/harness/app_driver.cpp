@@ -102,8 +102,8 @@ int AppRun::Wait(DWORD timeoutMs)
 
 namespace {
 
-/* The pixels of a w by h DC area, top row first. */
-std::vector<COLORREF> Pixels(HDC dc, int w, int h)
+/* The pixels of a w by h area of a DC from x, y, top row first. */
+std::vector<COLORREF> Pixels(HDC dc, int x, int y, int w, int h)
 {
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -115,7 +115,7 @@ std::vector<COLORREF> Pixels(HDC dc, int w, int h)
     HBITMAP bits = CreateCompatibleBitmap(dc, w, h);
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, bits);
-    BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, w, h, dc, x, y, SRCCOPY);
     SelectObject(mem, old);
     GetDIBits(mem, bits, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
     DeleteDC(mem);
@@ -132,7 +132,7 @@ std::vector<COLORREF> DrawnOn(HDC screen, HICON icon, int size, int colour)
     RECT all = { 0, 0, size, size };
     FillRect(mem, &all, (HBRUSH)GetStockObject(colour));
     DrawIconEx(mem, 0, 0, icon, size, size, 0, NULL, DI_NORMAL);
-    std::vector<COLORREF> pixels = Pixels(mem, size, size);
+    std::vector<COLORREF> pixels = Pixels(mem, 0, 0, size, size);
     SelectObject(mem, old);
     DeleteObject(bits);
     DeleteDC(mem);
@@ -147,17 +147,10 @@ bool ScreenShowsIcon(const RECT &area, HICON icon, int size)
     if (!icon || w < size || h < size)
         return false;
     HDC screen = GetDC(NULL);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bits = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bits);
-    BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-    std::vector<COLORREF> shown = Pixels(mem, w, h);
+    std::vector<COLORREF> shown = Pixels(screen, area.left, area.top, w, h);
     /* A pixel the same on black and on white is one the icon covers. */
     std::vector<COLORREF> black = DrawnOn(screen, icon, size, BLACK_BRUSH);
     std::vector<COLORREF> white = DrawnOn(screen, icon, size, WHITE_BRUSH);
-    SelectObject(mem, old);
-    DeleteObject(bits);
-    DeleteDC(mem);
     ReleaseDC(NULL, screen);
 
     for (int y = 0; y + size <= h; y++)

@@ -2,12 +2,17 @@
 
 #include <windows.h>
 
+static std::wstring ToWide(UINT codePage, const char *text)
+{
+    int n = MultiByteToWideChar(codePage, 0, text, -1, NULL, 0);
+    std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+    MultiByteToWideChar(codePage, 0, text, -1, &w[0], n);
+    return w;
+}
+
 std::wstring Wide(const char *utf8)
 {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, NULL, 0);
-    std::wstring w(n > 0 ? n - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &w[0], n);
-    return w;
+    return ToWide(CP_UTF8, utf8);
 }
 
 std::string Ansi(const char *utf8)
@@ -21,8 +26,5 @@ std::string Ansi(const char *utf8)
 
 std::wstring WideFromAnsi(const std::string &ansi)
 {
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, NULL, 0);
-    std::wstring w(n > 0 ? n - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &w[0], n);
-    return w;
+    return ToWide(CP_ACP, ansi.c_str());
 }
