@@ -45,6 +45,15 @@ start_xvfb() {
     done
 }
 
+# What the tests leave in Temp (program copies, deep katakana trees) is
+# theirs alone: empty it when the desktop comes up and when it goes down.
+empty_temp() {
+    for t in "$WINEPREFIX"/drive_c/users/*/Temp; do
+        [ -d "$t" ] && find "$t" -mindepth 1 -delete
+    done
+    return 0
+}
+
 make_prefix_once() {
     rm -rf "$WINEPREFIX"
     "$wine64" wineboot -i &&
@@ -81,6 +90,7 @@ up)
     [ -n "${WINEENV_HOST_DISPLAY:-}" ] || start_xvfb
     use_display
     make_prefix
+    empty_temp
     # Keep one server for the whole run: its services start only once.
     setsid wineserver -p >/dev/null 2>&1 </dev/null || true
     # Start services.exe and the desktop now, detached: they outlive the
@@ -100,6 +110,7 @@ run)
     ;;
 down)
     wineserver -k 2>/dev/null || true
+    empty_temp
     if [ -f "$dir/xvfb.pid" ]; then
         kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
         rm -f "$dir/xvfb.pid" "$dir/display"
