@@ -6,6 +6,8 @@
 #include "fixture_client.h"
 #include "test_files.h"
 #include "test_text.h"
+#include "app/state.h"
+#include "ui/dialog.h"
 #include "ui/resource.h"
 #include "version.h"
 
@@ -127,6 +129,22 @@ TEST(App, FirstRunDialogAndAboutBox)
     app.Press(IDCANCEL);
     EXPECT_EQ(app.Wait(), 0);
     EXPECT_FALSE(FileExists(dir + "swpan.ini")) << "cancel wrote the settings";
+}
+
+/* The dialog held in this process, where WM_GETICON answers. */
+TEST(App, DialogInThisProcess)
+{
+    appInstance = LoadLibraryExA((ExeDir() + "..\\sweepane.exe").c_str(), NULL,
+                                 LOAD_LIBRARY_AS_DATAFILE);
+    HWND dialog = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_SELECT), NULL,
+                                     SelectionDialogProc, 0);
+    ASSERT_TRUE(dialog != NULL);
+    EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0) << "small icon, in the caption";
+    EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0), 0) << "large icon, for Alt+Tab";
+    /* FALSE: the dialog manager is to set no focus of its own. */
+    EXPECT_EQ(SelectionDialogProc(dialog, WM_INITDIALOG, 0, 0), FALSE) << "WM_INITDIALOG";
+    DestroyWindow(dialog);
+    FreeLibrary(appInstance);
 }
 
 /* Cancel, Esc-style cancel and the title bar's Close all do nothing. */

@@ -196,12 +196,13 @@ TEST_F(Resources, IconGroup)
     }
 }
 
-/* The release promises a small image that needs nothing beyond Windows. */
+/* The release promises a small GUI image that needs nothing beyond Windows. */
 TEST(Image, SizeAndImports)
 {
     std::string image = ReadFileText(ExePath());
     ASSERT_FALSE(image.empty());
     EXPECT_LE(image.size(), 32u * 1024) << "image size";
+    EXPECT_EQ(Subsystem(image), IMAGE_SUBSYSTEM_WINDOWS_GUI) << "a console would open beside the dialog";
     std::istringstream names(Imports(image));
     std::vector<std::string> dlls;
     for (std::string n; names >> n;) {

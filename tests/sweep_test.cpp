@@ -33,6 +33,9 @@ void Select(int explorer, int internetExplorer, int netscape, int closeArmed)
     targetSelection.closeArmed = closeArmed;
 }
 
+/* The longest title the sweep reads whole, 1023 bytes, ends in the word. */
+const std::string longTitle = std::string(1015, 'x') + "Netscape";
+
 struct SweepCase {
     const char *name;
     int explorer, internetExplorer, netscape, closeArmed;
@@ -100,8 +103,9 @@ const SweepCase sweepCases[] = {
       { { "Afx:400000:0", "Netscape", VISIBLE } },
       "-", 1 },
     { "any Afx: window titled Netscape matches", 0, 0, 1, 1,
-      { { "Afx:10000000:3", "Mail - Netscape Messenger", VISIBLE } },
-      "C", 1 },
+      { { "Afx:10000000:3", "Mail - Netscape Messenger", VISIBLE },
+        { "Afx:400000:0", longTitle.c_str(), HIDDEN } },
+      "CC", 1 },
     { "hidden windows are closed", 1, 0, 0, 1,
       { { "CabinetWClass", "Hidden", HIDDEN }, { "CabinetWClass", "Shown", VISIBLE } },
       "CC", 1 },

@@ -19,7 +19,7 @@ enum { FIXTURE_BUSY_MS = 10000 };
 
 struct FixtureWindow {
     char className[64];
-    char title[96];
+    char title[1024]; /* as long as the sweep reads */
     int flags;
     volatile LONG window;      /* set by the fixture; see Handle() */
     volatile LONG sysClose;    /* WM_SYSCOMMAND with SC_CLOSE */

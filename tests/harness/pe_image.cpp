@@ -24,3 +24,8 @@ std::string Imports(const std::string &image)
         names += std::string(names.empty() ? "" : " ") + (const char *)at(d->Name);
     return names;
 }
+
+WORD Subsystem(const std::string &image)
+{
+    return Headers(image)->OptionalHeader.Subsystem;
+}

@@ -8,5 +8,7 @@
 
 /* The DLLs named in the image's import directory, space-separated. */
 std::string Imports(const std::string &image);
+/* IMAGE_SUBSYSTEM_WINDOWS_GUI, or _CUI for a program that opens a console. */
+WORD Subsystem(const std::string &image);
 
 #endif
