@@ -1,9 +1,11 @@
 /* Sweepane: pick kinds of windows, close them all, remember the choice. */
 #include <windows.h>
 
+#include "dllsearch.h"
 #include "settings.h"
 #include "state.h"
 #include "../sweep/sweep.h"
+#include "../ui/controls.h"
 #include "../ui/dialog.h"
 #include "../ui/resource.h"
 
@@ -14,8 +16,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     (void)commandLine;
     (void)show;
 
+    /* Before anything can load a DLL from the program's own folder. */
+    RestrictDllSearch();
     appInstance = instance;
     InitSettingsPath();
+    LoadCommonControls();
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SELECT), NULL, SelectionDialogProc, 0) != 1)
         return 0;
     /* Saved only after the sweep, and only on confirmation. */
