@@ -262,6 +262,29 @@ TEST(App, JapaneseFolderRunsWhole)
     EXPECT_EQ(again.Wait(), 0);
 }
 
+/* A uxtheme.dll dropped beside the program, with Wine told (by the test
+ * environment) to prefer it as Windows' search order would: it is never
+ * loaded, and the program works as usual with version 6 of the common
+ * controls. */
+TEST(App, LoadsNoDllFromItsFolder)
+{
+    std::string dir = InstallApp("planted");
+    ASSERT_TRUE(CopyFileA((ExeDir() + "planted_dll.dll").c_str(), (dir + "uxtheme.dll").c_str(), FALSE));
+    Fixture fixture;
+    ASSERT_TRUE(fixture.Start(oneOfEach));
+    char overrides[256] = "";
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof(overrides));
+    ASSERT_TRUE(strstr(overrides, "uxtheme=n,b")) << "Wine would ignore the planted DLL";
+    AppRun app;
+    ASSERT_TRUE(app.Start(dir + "sweepane.exe"));
+    std::string controls = app.ModulePath("comctl32.dll");
+    EXPECT_NE(controls.find("common-controls_6595b64144ccf1df_6.0."), std::string::npos) << controls;
+    app.Press(IDOK);
+    EXPECT_EQ(app.Wait(), 0);
+    ExpectClosed(fixture, "C---", "first run: Explorer");
+    EXPECT_FALSE(FileExists(dir + "planted.txt")) << "the planted uxtheme.dll was loaded";
+}
+
 } // namespace
 
 namespace {

@@ -16,8 +16,13 @@ dir=$(cd "$dir" && pwd)
 
 export WINEPREFIX="$dir/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko here: don't let wineboot ask for them.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko here: don't let wineboot ask for them. uxtheme.dll is
+# taken from a program's own folder first, as Windows' search order does
+# for a DLL outside KnownDLLs (Wine would load its own whatever lies there):
+# the test with a planted DLL relies on it. Wine reads this variable from
+# the Unix environment, which a Windows program cannot change for its
+# children.
+export WINEDLLOVERRIDES="mscoree,mshtml=;uxtheme=n,b"
 export LC_ALL=ja_JP.UTF-8
 run_locale=${WINEENV_LC_ALL:-ja_JP.UTF-8}
 # Native 64-bit Wine for set-up: fast even where 32-bit code is emulated.

@@ -1,6 +1,7 @@
 #include "app_driver.h"
 
 #include <string.h>
+#include <tlhelp32.h>
 
 #include <vector>
 
@@ -89,6 +90,19 @@ void AppRun::Press(int id) const
 HWND AppRun::OwnedPopup(DWORD timeoutMs) const
 {
     return WaitForDialog(pi_.dwProcessId, dialog_, timeoutMs);
+}
+
+std::string AppRun::ModulePath(const char *dll) const
+{
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pi_.dwProcessId);
+    MODULEENTRY32 m = {};
+    m.dwSize = sizeof(m);
+    std::string path;
+    for (BOOL more = Module32First(snap, &m); more && path.empty(); more = Module32Next(snap, &m))
+        if (_stricmp(m.szModule, dll) == 0)
+            path = m.szExePath;
+    CloseHandle(snap);
+    return path;
 }
 
 int AppRun::Wait(DWORD timeoutMs)

@@ -18,6 +18,8 @@ public:
     void Press(int id) const;  /* clicks a push button; does not wait */
     /* The about box or other window the dialog owns, or NULL. */
     HWND OwnedPopup(DWORD timeoutMs) const;
+    /* Where a DLL the program has loaded came from, or "". */
+    std::string ModulePath(const char *dll) const;
     /* Waits for the process; its exit code, or -1 on timeout. */
     int Wait(DWORD timeoutMs = 60000);
 
