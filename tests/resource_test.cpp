@@ -157,6 +157,39 @@ TEST_F(Resources, AboutBoxStrings)
                        "\x82\xdc\x82\xb7\x81\x42");
 }
 
+/* A manifest Windows rejects keeps the program from starting at all, and
+ * Wine forgives more: each item as Microsoft documents it, to the letter. */
+TEST_F(Resources, Manifest)
+{
+    const char *const items[] = {
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">",
+        "<assemblyIdentity type=\"win32\" name=\"Sweepane\" version=\"" SWEEPANE_VERSION ".0.0\" "
+        "processorArchitecture=\"x86\"/>",
+        "<dependency>\n    <dependentAssembly>\n      <assemblyIdentity type=\"win32\" "
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"x86\" "
+        "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>",
+        "<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">\n    <application>",
+        "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>", /* 7 */
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>", /* 8 */
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>", /* 8.1 */
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", /* 10, 11 */
+        "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">\n    <windowsSettings>\n      "
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>\n      "
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+        "PerMonitorV2, system</dpiAwareness>\n    </windowsSettings>",
+    };
+    HRSRC res = FindResourceExA(module_, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID,
+                                MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    ASSERT_TRUE(res != NULL) << "manifest 1";
+    std::string xml((const char *)LockResource(LoadResource(module_, res)), SizeofResource(module_, res));
+    EXPECT_EQ(xml.find("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"), 0u) << xml;
+    for (const char *item : items)
+        EXPECT_NE(xml.find(item), std::string::npos) << item;
+    /* A level turns off file virtualisation; a code page overrides the system's. */
+    for (const char *absent : { "requestedExecutionLevel", "activeCodePage" })
+        EXPECT_EQ(xml.find(absent), std::string::npos) << absent;
+}
+
 #pragma pack(push, 2)
 struct GroupEntry {
     BYTE width, height, colours, reserved;
