@@ -79,6 +79,9 @@ TEST_F(Readme, NamesWhatTheUserNeeds)
         u8"最大 5 秒", u8"取り下げ", u8"応答なし", "260", u8"3 バイト", "VirtualStore",
         "Program Files (x86)", u8"日本語", "UTF-8", "CabinetWClass", u8"コントロールパネル",
         u8"画面に出ていない Internet Explorer", u8"EX = \"true\"", u8"大文字と小文字を区別しません",
+        /* what 1.2 brought: Windows versions, display scaling, tabs, the unpacking folder */
+        u8"Windows 7、8、8.1、10、11", u8"拡大率", u8"複数のタブ", u8"新しく空のフォルダー", "DLL",
+        u8"スマート アプリ コントロール",
         /* checking a download */
         "SmartScreen", "certutil -hashfile sweepane-" SWEEPANE_VERSION ".zip SHA256", "SHA256SUMS",
         /* the title and the history name this release */
