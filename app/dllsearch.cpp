@@ -5,9 +5,9 @@
 /* The program is mostly run where it was unpacked, the download folder,
  * and a web page can drop a DLL there unnoticed. Windows would take a DLL
  * outside KnownDLLs (uxtheme.dll, say) from the program's folder first.
- * SetDefaultDllDirectories is missing before Windows 8 and on Windows 7
- * without KB2533623, so it is looked up, not imported; where it is
- * missing, SetDllDirectoryA("") at least drops the current folder. */
+ * SetDefaultDllDirectories came to Vista and 7 only with KB2533623, and
+ * never to XP, so it is looked up, not imported; where it is missing,
+ * SetDllDirectoryA("") at least drops the current folder. */
 void RestrictDllSearch(void)
 {
     typedef BOOL(WINAPI * SetDefaultDirs)(DWORD);
