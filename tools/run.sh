@@ -20,7 +20,8 @@ fi
 trap '"$env" down "$dir"' EXIT
 "$env" run "$dir" "$exe" &
 app=$!
-"$env" run "$dir" build/win32/tests/uitool.exe wait
+"$env" run "$dir" build/win32/tests/uitool.exe wait ||
+    { echo "run: Sweepane's dialog never showed" >&2; exit 1; }
 DISPLAY=:$(cat "$dir/display") import -window root build/sweepane.png
 "$env" run "$dir" build/win32/tests/uitool.exe cancel
 wait $app
