@@ -88,7 +88,7 @@ TEST_F(Readme, NamesWhatTheUserNeeds)
         u8"大文字と小文字を区別しません",
         /* the dialog, in its own words */
         u8"Explorerウインドウ", "Internet Explorer", "Netscape", u8"一番上の対象ウインドウを除外する",
-        u8"全て閉じる", u8"ｷｬﾝｾﾙ", "v" SWEEPANE_VERSION,
+        u8"全て閉じる", u8"ｷｬﾝｾﾙ", "v" SWEEPANE_VERSION, u8"初めて起動したときは「Explorerウインドウ」だけがチェック",
         /* what it closes and spares, and the limits the user has to know */
         u8"（隠れている）ウインドウも、当てはまれば閉じます", u8"合わせて 1 つだけです",
         u8"ほかのデスクトップにあるウインドウも同じように閉じます",
