@@ -131,16 +131,46 @@ TEST(App, FirstRunDialogAndAboutBox)
     EXPECT_FALSE(FileExists(dir + "swpan.ini")) << "cancel wrote the settings";
 }
 
-/* The dialog held in this process, where WM_GETICON answers. */
+/* "16x16": an icon's size in pixels, or "0x0" for none. */
+std::string IconSize(LRESULT icon)
+{
+    ICONINFO info = {};
+    BITMAP bm = {};
+    if (icon && GetIconInfo((HICON)icon, &info)) {
+        GetObjectA(info.hbmColor, sizeof(bm), &bm);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    return std::to_string(bm.bmWidth) + "x" + std::to_string(bm.bmHeight);
+}
+
+/* The dialog held in this process, where WM_GETICON answers and the work
+ * area can be set: the dialog centres on the whole screen, not on it. */
 TEST(App, DialogInThisProcess)
 {
+    RECT screen = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) }, work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    /* Windows leaves the taskbar out of it; where it is the whole screen
+     * (Wine, a taskbar that hides itself), shrink it for a moment. */
+    RECT part = { screen.right / 8, screen.bottom / 8, screen.right / 2, screen.bottom / 2 };
+    bool whole = EqualRect(&work, &screen);
+    if (whole)
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &part, 0);
     appInstance = LoadLibraryExA((ExeDir() + "..\\sweepane.exe").c_str(), NULL,
                                  LOAD_LIBRARY_AS_DATAFILE);
     HWND dialog = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_SELECT), NULL,
                                      SelectionDialogProc, 0);
+    if (whole)
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
     ASSERT_TRUE(dialog != NULL);
-    EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0) << "small icon, in the caption";
-    EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0), 0) << "large icon, for Alt+Tab";
+    RECT r;
+    GetWindowRect(dialog, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    EXPECT_EQ(r.left, screen.right / 2 - w / 2) << "centred on the screen; dialog " << w << "x" << h;
+    EXPECT_EQ(r.top, screen.bottom / 2 - h / 2) << "centred on the screen; dialog " << w << "x" << h;
+    EXPECT_EQ(IconSize(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0)), "16x16") << "small icon, in the caption";
+    EXPECT_EQ(IconSize(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0)),
+              IconSize((LRESULT)LoadIconA(NULL, IDI_APPLICATION))) << "large icon, for Alt+Tab: 32x32 at 96 DPI";
     /* FALSE: the dialog manager is to set no focus of its own. */
     EXPECT_EQ(SelectionDialogProc(dialog, WM_INITDIALOG, 0, 0), FALSE) << "WM_INITDIALOG";
     DestroyWindow(dialog);
@@ -314,7 +344,7 @@ TEST(AppPaths, SettingsBesideTheExe)
         if (c.relative)
             SetCurrentDirectoryA(dir.c_str());
         AppRun app;
-        bool started = app.Start(c.relative ? ".\\sweepane.exe" : dir + "sweepane.exe");
+        ::testing::AssertionResult started = app.Start(c.relative ? ".\\sweepane.exe" : dir + "sweepane.exe");
         SetCurrentDirectoryA(cwd);
         ASSERT_TRUE(started) << c.name;
         app.Press(IDOK);

@@ -30,10 +30,13 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param)
     return FALSE;
 }
 
-HWND WaitForDialog(DWORD pid, HWND owner, DWORD timeoutMs)
+/* NULL once the process has ended: no dialog can come then. */
+HWND WaitForDialog(const PROCESS_INFORMATION &pi, HWND owner, DWORD timeoutMs)
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(10)) {
-        Search s = { pid, owner, NULL };
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
+            return NULL;
+        Search s = { pi.dwProcessId, owner, NULL };
         EnumWindows(FindDialog, (LPARAM)&s);
         if (s.found)
             return s.found;
@@ -53,15 +56,20 @@ AppRun::~AppRun()
     }
 }
 
-bool AppRun::Start(const std::string &exe, const std::string &args)
+::testing::AssertionResult AppRun::Start(const std::string &exe, const std::string &args)
 {
     std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     if (!CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi_))
-        return false;
-    dialog_ = WaitForDialog(pi_.dwProcessId, NULL, 60000);
-    return dialog_ != NULL;
+        return ::testing::AssertionFailure() << "cannot start " << exe << ": error " << GetLastError();
+    dialog_ = WaitForDialog(pi_, NULL, 60000);
+    if (dialog_)
+        return ::testing::AssertionSuccess();
+    int code = Wait(0);
+    if (code != -1)
+        return ::testing::AssertionFailure() << exe << " exited with code " << code << " before its dialog showed";
+    return ::testing::AssertionFailure() << "no dialog from " << exe << " within 60 s";
 }
 
 int AppRun::Checked(int id) const
@@ -89,7 +97,7 @@ void AppRun::Press(int id) const
 
 HWND AppRun::OwnedPopup(DWORD timeoutMs) const
 {
-    return WaitForDialog(pi_.dwProcessId, dialog_, timeoutMs);
+    return WaitForDialog(pi_, dialog_, timeoutMs);
 }
 
 std::string AppRun::ModulePath(const char *dll) const

@@ -4,13 +4,16 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 class AppRun {
 public:
     ~AppRun();
-    /* Starts the exe and waits for its dialog to show. */
-    bool Start(const std::string &exe, const std::string &args = "");
+    /* Starts the exe and waits for its dialog to show; fails at once,
+     * naming the exit code, when the program ends before that. */
+    ::testing::AssertionResult Start(const std::string &exe, const std::string &args = "");
     HWND Dialog() const { return dialog_; }
     int Checked(int id) const;
     std::string Boxes() const; /* "1000": the four boxes in id order */
