@@ -46,6 +46,7 @@ class Zip(unittest.TestCase):
         for i in infos:
             with self.subTest(i.filename):
                 self.assertEqual(i.date_time, infos[0].date_time, "one time for all")
+                self.assertEqual(i.compress_type, zipfile.ZIP_STORED, "stored, as README says")
                 self.assertEqual(i.external_attr >> 16, 0o100644, "mode")
                 self.assertEqual(i.create_system, 3)
                 self.assertEqual(i.extra, b"", "extra fields (times, uid, gid)")
