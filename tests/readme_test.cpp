@@ -4,8 +4,11 @@
 
 #include <regex>
 
+#include "app/settings.h"
+#include "pe_image.h"
 #include "test_files.h"
 #include "test_text.h"
+#include "ui/resource.h"
 #include "version.h"
 
 namespace {
@@ -67,10 +70,10 @@ std::wstring Unwrapped(std::wstring t)
 }
 
 /* Whether s stands in the text with no digit run on at either end:
- * "5 秒" must not be found inside "15 秒". */
+ * "5 秒" must not be found inside "15 秒". An empty s never does. */
 bool Names(const std::wstring &text, const std::wstring &s)
 {
-    for (size_t at = 0; (at = text.find(s, at)) != std::wstring::npos; at++)
+    for (size_t at = 0; !s.empty() && (at = text.find(s, at)) != std::wstring::npos; at++)
         if (!(at > 0 && iswdigit(s.front()) && iswdigit(text[at - 1])) &&
             !(iswdigit(s.back()) && iswdigit(text[at + s.size()])))
             return true;
@@ -84,33 +87,138 @@ TEST_F(Readme, NamesWhatTheUserNeeds)
         /* what it writes, and when; the settings file's sections and keys, as they stand in it */
         u8"設定ファイル swpan.ini だけです", u8"レジストリには何も書き込みません",
         u8"書き換えるのはこの 4 つのキーだけ", u8"「ｷｬﾝｾﾙ」で終えたときは書き込みません",
+        u8"ウインドウを閉じ終わったあとに書き込みます",
         "[TARGET]", "[OPTIONS]", "EX=true", "IE=", "NN=", "KEEP1ST=", u8"EX = \"true\" もチェックあり",
-        u8"大文字と小文字を区別しません",
-        /* the dialog, in its own words */
-        u8"Explorerウインドウ", "Internet Explorer", "Netscape", u8"一番上の対象ウインドウを除外する",
-        u8"全て閉じる", u8"ｷｬﾝｾﾙ", "v" SWEEPANE_VERSION, u8"初めて起動したときは「Explorerウインドウ」だけがチェック",
+        u8"大文字と小文字を区別しません", u8"初めて起動したときは「Explorerウインドウ」だけがチェック",
+        u8"「UTF-8 (BOM 付き)」は使わないでください", u8"1903 より前のメモ帳の「UTF-8」も BOM 付き",
+        u8"1 行目のセクション（ふつうは [TARGET]）を見つけられません",
+        u8"ファイルの最後に [TARGET] がもう 1 つ書き足されます",
         /* what it closes and spares, and the limits the user has to know */
         u8"（隠れている）ウインドウも、当てはまれば閉じます", u8"合わせて 1 つだけです",
-        u8"ほかのデスクトップにあるウインドウも同じように閉じます",
+        u8"Windows 10 と 11 で仮想デスクトップ", u8"ほかのデスクトップにあるウインドウも同じように閉じます",
         u8"ほかの仮想デスクトップにあるウインドウも対象に数える", u8"コントロールパネル",
         u8"CabinetWClass のもの）も、Explorerウインドウとして閉じます",
-        u8"画面に出ていない Internet Explorer のウインドウも閉じます",
+        u8"画面に出ていない Internet Explorer のウインドウも閉じます", u8"クラス名が「Afx:」で始まり",
         u8"最大 5 秒待ちます", u8"Windows が取り下げます", u8"「応答なし」と見ているウインドウには「閉じる」を送らず",
+        u8"（UAC）がオンのとき（Windows の既定）は", u8"ふつうに起動した Sweepane からは閉じられません",
+        u8"Administrator アカウントで使っているときは、ふつうに起動しても管理者の権限で動くので、そうしたウインドウも閉じます",
         u8"260 バイト以上のときは、設定ファイルを使いません", u8"3 バイト（一部の文字は 4 バイト）",
-        u8"VirtualStore フォルダーに保存", "Program Files (x86)", u8"「日本語」になっている必要があります",
+        u8"AppData\\Local\\VirtualStore\\", "Program Files (x86)", u8"「日本語」になっている必要があります",
         u8"UTF-8 を使用」をオンにしていても、そのまま動きます",
         /* which Windows has what, and what the program loads */
-        u8"Windows 7、8、8.1、10、11 向け", u8"Windows 10 のバージョン 1703 以降では、拡大率の違う",
+        u8"Windows 10 のバージョン 1703 以降では、拡大率の違う",
         u8"Windows 11 のエクスプローラーは", u8"タブはすべていっしょに閉じます", u8"新しく空のフォルダー",
-        u8"フォルダーにある DLL ファイルを読み込みません", u8"Windows 11 で「スマート アプリ コントロール」",
+        u8"Windows 8 以降と、更新プログラム KB2533623 を入れた Windows 7 では、Sweepane は自分と同じフォルダーにある DLL ファイルを読み込みません",
+        u8"Windows 11 で「スマート アプリ コントロール」",
         /* checking a download */
         "SmartScreen", "certutil -hashfile sweepane-" SWEEPANE_VERSION ".zip SHA256", "SHA256SUMS",
+        u8"2 けたごとに空白を入れて表示します。そのときは空白を除いて比べて",
         /* the title and the history name this release */
         "Sweepane " SWEEPANE_VERSION, "\r\n  " SWEEPANE_VERSION "  ",
     };
     const std::wstring text = Unwrapped(text_);
     for (const char *s : needed)
         EXPECT_TRUE(Names(text, Wide(s))) << s;
+}
+
+struct Item {
+    int id;
+    std::wstring text;
+    short x, y, cx, cy;
+};
+
+/* The dialog (first) and its controls, from the template in the program. */
+std::vector<Item> DialogItems(HMODULE program)
+{
+    HRSRC res = FindResourceExA(program, RT_DIALOG, MAKEINTRESOURCEA(IDD_SELECT),
+                                MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    const BYTE *base = (const BYTE *)LockResource(LoadResource(program, res));
+    std::vector<Item> items;
+    if (!base)
+        return items;
+    Reader r = { base + 8 }; /* past the styles */
+    WORD count = r.Word();
+    Item dialog = { IDD_SELECT, L"", r.Short(), r.Short(), r.Short(), r.Short() };
+    r.NameOrOrdinal(); /* menu */
+    r.NameOrOrdinal(); /* class */
+    dialog.text = r.String();
+    r.Word(); /* font size and face */
+    r.String();
+    items.push_back(dialog);
+    while (count-- > 0) {
+        r.AlignDword(base);
+        r.p += 8;
+        Item c = { 0, L"", r.Short(), r.Short(), r.Short(), r.Short() };
+        c.id = r.Word();
+        r.NameOrOrdinal();
+        c.text = r.NameOrOrdinal();
+        r.p += r.Word(); /* creation data */
+        items.push_back(c);
+    }
+    return items;
+}
+
+/* What the program itself holds, the guide must say as it stands there:
+ * the dialog's texts, access keys and version label, the Windows its
+ * manifest names, its machine type, which boxes start checked. */
+TEST_F(Readme, AgreesWithTheProgram)
+{
+    const std::string exe = ExeDir() + "..\\sweepane.exe";
+    HMODULE program = LoadLibraryExA(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program != NULL) << exe;
+    const std::wstring text = Unwrapped(text_);
+    std::vector<Item> items = DialogItems(program);
+    ASSERT_GT(items.size(), 1u) << "dialog template";
+    std::wstring keys;
+    for (Item &c : items) {
+        size_t amp = c.text.find(L'&'), paren = c.text.find(L"(&");
+        if (amp != std::wstring::npos)
+            keys += (keys.empty() ? L"" : Wide(u8"・")) + c.text.substr(amp + 1, 1);
+        if (amp != std::wstring::npos) /* "&E" and "(&T)" as the guide writes them: E, nothing */
+            c.text.erase(paren != std::wstring::npos ? paren : amp, paren != std::wstring::npos ? 4 : 1);
+        c.text.erase(c.text.find_last_not_of(L' ') + 1);
+        EXPECT_TRUE(Names(text, c.text)) << "control " << c.id << ": " << c.text;
+        if (c.id == IDC_VERSION) {
+            const Item &d = items[0];
+            std::wstring corner = Wide(2 * c.x + c.cx > d.cx ? u8"右" : u8"左") +
+                                  Wide(2 * c.y + c.cy > d.cy ? u8"下" : u8"上");
+            EXPECT_TRUE(Names(text, c.text + Wide(u8"（") + corner)) << "where the version label is";
+        }
+    }
+    EXPECT_TRUE(Names(text, Wide(u8"Alt キーと ") + keys + Wide(u8" でそれぞれの"))) << "access keys: " << keys;
+
+    const struct {
+        const char *id, *names;
+    } systems[] = {
+        { "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "7" },
+        { "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "8" },
+        { "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "8.1" },
+        { "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", u8"10、11" },
+    };
+    HRSRC res = FindResourceExA(program, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID,
+                                MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    ASSERT_TRUE(res != NULL) << "manifest";
+    std::string xml((const char *)LockResource(LoadResource(program, res)), SizeofResource(program, res));
+    std::string windows;
+    for (size_t at = 0; (at = xml.find("<supportedOS Id=\"", at)) != std::string::npos; at++) {
+        const char *names = "?";
+        for (const auto &s : systems)
+            if (xml.compare(at + 17, 38, s.id) == 0)
+                names = s.names;
+        windows += (windows.empty() ? "" : u8"、") + std::string(names);
+    }
+    EXPECT_TRUE(Names(text, Wide((u8"Windows " + windows + u8" 向け").c_str()))) << windows;
+    FreeLibrary(program);
+
+    WORD machine = Machine(ReadFileText(exe));
+    EXPECT_TRUE(Names(text, Wide(machine == IMAGE_FILE_MACHINE_I386 ? u8"32 ビットのプログラムです"
+                                                                    : u8"64 ビットのプログラムです")));
+    std::string checked;
+    for (const FlagKey &k : flagKeys)
+        if (strcmp(k.fallback, "true") == 0)
+            checked += (checked.empty() ? "" : u8"と") + std::string(k.key);
+    EXPECT_TRUE(Names(text, Wide((u8"キーがないときは、" + checked + u8" はチェックあり、ほかはチェックなし").c_str())))
+        << "the boxes checked when a key is missing: " << checked;
 }
 
 } // namespace

@@ -29,3 +29,8 @@ WORD Subsystem(const std::string &image)
 {
     return Headers(image)->OptionalHeader.Subsystem;
 }
+
+WORD Machine(const std::string &image)
+{
+    return Headers(image)->FileHeader.Machine;
+}
