@@ -136,11 +136,10 @@ std::string IconSize(LRESULT icon)
 {
     ICONINFO info = {};
     BITMAP bm = {};
-    if (icon && GetIconInfo((HICON)icon, &info)) {
-        GetObjectA(info.hbmColor, sizeof(bm), &bm);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-    }
+    GetIconInfo((HICON)icon, &info);
+    GetObjectA(info.hbmColor, sizeof(bm), &bm);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     return std::to_string(bm.bmWidth) + "x" + std::to_string(bm.bmHeight);
 }
 

@@ -17,6 +17,31 @@ std::string ExePath() { return ExeDir() + "..\\sweepane.exe"; }
 
 const WORD JAPANESE = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
+/* Reads a template's fields in order. */
+struct Reader {
+    const BYTE *p;
+    WORD Word() { WORD v = *(const WORD *)p; p += 2; return v; }
+    DWORD Dword() { DWORD v = *(const DWORD *)p; p += 4; return v; }
+    short Short() { return (short)Word(); }
+    std::wstring String()
+    {
+        std::wstring s;
+        for (WORD c; (c = Word()) != 0;)
+            s += (wchar_t)c;
+        return s;
+    }
+    /* A name or an ordinal, the ordinal given as "#n". */
+    std::wstring NameOrOrdinal()
+    {
+        if (*(const WORD *)p == 0xFFFF) {
+            Word();
+            return L"#" + std::to_wstring(Word());
+        }
+        return String();
+    }
+    void AlignDword(const BYTE *base) { p += (4 - (p - base) % 4) % 4; }
+};
+
 class Resources : public ::testing::Test {
 protected:
     void SetUp() override
