@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Writes the release: NAME-VERSION.zip and SHA256SUMS.
 
-    mkdist.py --name sweepane --version 1.1 --source-dir DIR --out DIR FILE...
+    mkdist.py --name sweepane --version 1.1 --source-dir DIR --out DIR [--no-sums] FILE...
 
-The zip holds one folder NAME-VERSION/ with FILE... in the order given.
+The zip holds one folder NAME-VERSION/ with FILE... in the order given,
+each under its own name, or under PATH where it is given as PATH=FILE.
+--no-sums leaves SHA256SUMS alone (the test bundle is not a release).
 The same inputs give the same bytes, whoever builds them, wherever and
 whenever:
   - every entry is dated with the last commit's time (SOURCE_DATE_EPOCH
@@ -48,11 +50,12 @@ def entry_time(epoch):
 def write_zip(path, folder, files, when):
     with zipfile.ZipFile(path, "w") as z:
         for name in files:
-            info = zipfile.ZipInfo(folder + "/" + os.path.basename(name), when)
+            inside, _, source = name.rpartition("=")
+            info = zipfile.ZipInfo(folder + "/" + (inside or os.path.basename(source)), when)
             info.compress_type = zipfile.ZIP_STORED
             info.create_system = 3  # Unix, so that the mode below is read
             info.external_attr = 0o100644 << 16
-            with open(name, "rb") as f:
+            with open(source, "rb") as f:
                 z.writestr(info, f.read())
 
 
@@ -62,6 +65,7 @@ def main():
     p.add_argument("--version", required=True)
     p.add_argument("--source-dir", required=True)
     p.add_argument("--out", required=True)
+    p.add_argument("--no-sums", action="store_true")
     p.add_argument("files", nargs="+")
     a = p.parse_args()
 
@@ -73,13 +77,16 @@ def main():
 
     # Written aside and moved into place: a failed run leaves no half zip.
     write_zip(zip_path + ".tmp", folder, a.files, entry_time(source_date(a.source_dir)))
-    with open(zip_path + ".tmp", "rb") as f:
-        digest = hashlib.sha256(f.read()).hexdigest()
-    with open(sums_path + ".tmp", "w", newline="\n") as f:
-        f.write("%s  %s\n" % (digest, zip_name))
-    os.replace(zip_path + ".tmp", zip_path)
-    os.replace(sums_path + ".tmp", sums_path)
-    print("mkdist: %s\nmkdist: %s" % (zip_path, sums_path))
+    written = [zip_path]
+    if not a.no_sums:
+        with open(zip_path + ".tmp", "rb") as f:
+            digest = hashlib.sha256(f.read()).hexdigest()
+        with open(sums_path + ".tmp", "w", newline="\n") as f:
+            f.write("%s  %s\n" % (digest, zip_name))
+        written.append(sums_path)
+    for path in written:
+        os.replace(path + ".tmp", path)
+        print("mkdist: %s" % path)
 
 
 if __name__ == "__main__":
