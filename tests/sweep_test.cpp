@@ -128,6 +128,17 @@ TEST_P(SweepTest, ClosesExactlyTheExpectedWindows)
     ASSERT_TRUE(fixture.Start(c.windows)) << c.name;
 
     ASSERT_EQ(fixture.EnumOrder(), TopDown(fixture.Count())) << c.name << ": fixture Z-order not as asked";
+    /* Class names are atoms of the window station, spelt as the program
+     * that first registered one spelt it: where another holds "IEFrame"
+     * or "CabinetWClass" (Explorer does), an "ieframe" window is reported
+     * as "IEFrame". */
+    for (int i = 0; i < fixture.Count(); i++) {
+        char shown[64] = "";
+        GetClassNameA(Handle(fixture.Window(i)), shown, sizeof(shown));
+        if (strcmp(shown, fixture.Window(i).className) != 0 &&
+            (strcmp(shown, "IEFrame") == 0 || strcmp(shown, "CabinetWClass") == 0))
+            GTEST_SKIP() << c.name << ": another program registered " << shown << " first";
+    }
 
     Select(c.explorer, c.internetExplorer, c.netscape, c.closeArmed);
     SweepWindows();
@@ -154,8 +165,11 @@ INSTANTIATE_TEST_SUITE_P(Rules, SweepTest, ::testing::ValuesIn(sweepCases),
                              return "case" + std::to_string(info.index);
                          });
 
-DWORD WINAPI SweepThread(void *)
+DWORD WINAPI SweepThread(void *desktop)
 {
+    /* Wine 8 starts a thread on the Default desktop, not on its process's
+     * as Windows does; the test bundle runs each program on its own. */
+    SetThreadDesktop((HDESK)desktop);
     SweepWindows();
     return 0;
 }
@@ -165,7 +179,7 @@ DWORD WINAPI SweepThread(void *)
 bool SweepWithin(Fixture &fixture, DWORD limitMs, DWORD *elapsed)
 {
     DWORD start = GetTickCount();
-    HANDLE thread = CreateThread(NULL, 0, SweepThread, NULL, 0, NULL);
+    HANDLE thread = CreateThread(NULL, 0, SweepThread, GetThreadDesktop(GetCurrentThreadId()), 0, NULL);
     bool ended = WaitForSingleObject(thread, limitMs) == WAIT_OBJECT_0;
     *elapsed = GetTickCount() - start;
     if (!ended) {

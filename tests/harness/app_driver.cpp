@@ -186,3 +186,38 @@ bool ScreenShowsIcon(const RECT &area, HICON icon, int size)
         }
     return false;
 }
+
+std::string ScreenMissing()
+{
+    HDC screen = GetDC(NULL);
+    bool scaled = GetDeviceCaps(screen, LOGPIXELSX) != 96 ||
+                  GetDeviceCaps(screen, HORZRES) != GetDeviceCaps(screen, DESKTOPHORZRES);
+    ReleaseDC(NULL, screen);
+    if (scaled)
+        return "needs a screen at 96 DPI (100 %)";
+    /* Windows draws nothing of a desktop it does not show, as the test
+     * bundle's own: a magenta square on top says whether this one is. */
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
+    wc.lpszClassName = "ScreenProbe";
+    RegisterClassA(&wc);
+    HWND probe = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "ScreenProbe", "",
+                                 WS_POPUP | WS_VISIBLE, 0, 0, 32, 32, NULL, NULL, NULL, NULL);
+    COLORREF seen = CLR_INVALID;
+    for (int i = 0; i < 100 && seen != RGB(255, 0, 255); i++) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        UpdateWindow(probe);
+        Sleep(20);
+        screen = GetDC(NULL);
+        seen = GetPixel(screen, 16, 16);
+        ReleaseDC(NULL, screen);
+    }
+    DestroyWindow(probe);
+    UnregisterClassA("ScreenProbe", NULL);
+    DeleteObject(wc.hbrBackground);
+    return seen == RGB(255, 0, 255) ? "" : "needs its desktop on the screen, which Windows "
+                                           "shows only for the desktop in use";
+}

@@ -36,5 +36,8 @@ private:
  * handles do not cross processes (under Wine, WM_GETICON gives none), so
  * another program's icons are checked on the screen. */
 bool ScreenShowsIcon(const RECT &area, HICON icon, int size);
+/* "" where this process reads back from the screen what it draws there,
+ * pixel for pixel; else why it cannot. */
+std::string ScreenMissing();
 
 #endif

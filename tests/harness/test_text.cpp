@@ -28,3 +28,15 @@ std::wstring WideFromAnsi(const std::string &ansi)
 {
     return ToWide(CP_ACP, ansi.c_str());
 }
+
+std::string CodePageMissing(std::initializer_list<UINT> pages)
+{
+    std::string names;
+    for (UINT page : pages) {
+        if (page == GetACP())
+            return "";
+        names += (names.empty() ? "" : " or ") + std::to_string(page);
+    }
+    return "needs the ANSI code page " + names + " (system locale Japanese); this one has " +
+           std::to_string(GetACP());
+}

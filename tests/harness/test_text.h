@@ -2,6 +2,9 @@
 #ifndef SWEEPANE_TEST_TEXT_H
 #define SWEEPANE_TEST_TEXT_H
 
+#include <windows.h>
+
+#include <initializer_list>
 #include <string>
 
 std::wstring Wide(const char *utf8);
@@ -9,5 +12,12 @@ std::wstring Wide(const char *utf8);
 std::string Ansi(const char *utf8);
 /* An ANSI string (a path built in the test, say) for the W functions. */
 std::wstring WideFromAnsi(const std::string &ansi);
+
+/* "" where the ANSI code page is one a case was written for; else why the
+ * case cannot run on this system. */
+std::string CodePageMissing(std::initializer_list<UINT> pages);
+#define SKIP_UNLESS_CODE_PAGE(...) \
+    if (std::string why = CodePageMissing({ __VA_ARGS__ }); !why.empty()) \
+        GTEST_SKIP() << why
 
 #endif

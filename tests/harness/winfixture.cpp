@@ -8,6 +8,7 @@
 
 static FixtureShared *shared;
 static HANDLE testProgram; /* signalled when the test program ends */
+static HDESK desktop;      /* the one this process was started on */
 
 /* Each window carries its record from its first message on. */
 static FixtureWindow *Find(HWND hwnd, UINT msg, LPARAM lp)
@@ -103,6 +104,9 @@ static DWORD Wait(DWORD count, const HANDLE *handles)
 static DWORD WINAPI WindowThread(void *param)
 {
     FixtureWindow *w = (FixtureWindow *)param;
+    /* Wine 8 starts a thread on the Default desktop, not on its process's
+     * as Windows does. */
+    SetThreadDesktop(desktop);
     HWND hwnd = Create(w);
     Drain();
     if (w->flags & FIXTURE_HUNG)
@@ -182,6 +186,7 @@ int main(int argc, char **argv)
     HANDLE build = Open(FIXTURE_BUILD, suffix), clear = Open(FIXTURE_CLEAR, suffix);
     HANDLE done = Open(FIXTURE_DONE, suffix);
     testProgram = OpenProcess(SYNCHRONIZE, FALSE, strtoul(argv[2], NULL, 10));
+    desktop = GetThreadDesktop(GetCurrentThreadId());
     if (!shared || !build || !clear || !done || !testProgram)
         return 1;
 
