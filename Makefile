@@ -3,6 +3,7 @@
 # make run    install what is missing, build, start the program under Wine
 # make bench  sweep timing against a minimal loop, start-up time, image size
 # make dist   the release: build/dist/sweepane-VERSION.zip and SHA256SUMS
+# make test-bundle  the tests for anyone's Windows: build/dist/sweepane-tests-VERSION.zip
 BUILD := build/win32
 CMAKE_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
                -DSWEEPANE_DIST_DIR="$(CURDIR)/build/dist"
@@ -11,7 +12,7 @@ ifdef BUILD_TESTING
 CMAKE_FLAGS += -DBUILD_TESTING=$(BUILD_TESTING)
 endif
 
-.PHONY: all deps configure dist test run bench clean
+.PHONY: all deps configure dist test-bundle test run bench clean
 # Every target drives the one build tree: never two cmake --build at once.
 .NOTPARALLEL:
 
@@ -28,9 +29,12 @@ configure: deps
 dist: configure
 	cmake --build $(BUILD) --target dist
 
+test-bundle: configure
+	cmake --build $(BUILD) --target test-bundle
+
 # The Wine prefix is made once per build tree, like the test programs;
-# ctest then only starts and stops its desktop.
-test: all dist
+# ctest then only starts and stops its desktop, and runs the bundle.
+test: all dist test-bundle
 	tools/wineenv.sh prefix $(BUILD)/wine
 	ctest --test-dir $(BUILD) --output-on-failure
 

@@ -15,6 +15,8 @@ import zipfile
 SOURCE, BUILD, DIST, VERSION = sys.argv[1:5]
 FOLDER = "sweepane-" + VERSION
 ZIP = os.path.join(DIST, FOLDER + ".zip")
+BUNDLE_FOLDER = "sweepane-tests-" + VERSION
+BUNDLE = os.path.join(DIST, BUNDLE_FOLDER + ".zip")
 TOOLS = os.path.join(SOURCE, "tools")
 
 
@@ -31,8 +33,11 @@ def run_tool(name, *args, env=None):
 class Zip(unittest.TestCase):
     def setUp(self):
         self.assertTrue(os.path.exists(ZIP), "no %s: run make dist" % ZIP)
+        self.assertTrue(os.path.exists(BUNDLE), "no %s: run make test-bundle" % BUNDLE)
         self.zip = zipfile.ZipFile(ZIP)
+        self.bundle = zipfile.ZipFile(BUNDLE)
         self.addCleanup(self.zip.close)
+        self.addCleanup(self.bundle.close)
 
     def test_holds_the_built_program_and_readme(self):
         self.assertEqual(self.zip.namelist(), [FOLDER + "/sweepane.exe", FOLDER + "/readme.txt"])
@@ -41,11 +46,25 @@ class Zip(unittest.TestCase):
             self.assertEqual(self.zip.read(FOLDER + "/" + name), read(os.path.join(BUILD, name)),
                              "%s differs from the build's; run make dist again" % name)
 
+    def test_bundle_holds_the_release_and_a_windows_batch_file(self):
+        names = self.bundle.namelist()
+        self.assertEqual(names[:3], [BUNDLE_FOLDER + "/" + n
+                                     for n in ("sweepane.exe", "readme.txt", "run-tests.cmd")])
+        self.assertTrue(all(n.startswith(BUNDLE_FOLDER + "/tests/") for n in names[3:]), names)
+        programs = sorted(f[:-4] for f in os.listdir(os.path.join(SOURCE, "tests")) if f.endswith("_test.cpp"))
+        self.assertEqual(sorted(n for n in names if n.endswith("_test.exe")),
+                         [BUNDLE_FOLDER + "/tests/%s.exe" % p for p in programs], "every test program")
+        for name in ("sweepane.exe", "readme.txt"):
+            self.assertEqual(self.bundle.read(BUNDLE_FOLDER + "/" + name),
+                             self.zip.read(FOLDER + "/" + name), name + " as released")
+        cmd = self.bundle.read(BUNDLE_FOLDER + "/run-tests.cmd")
+        self.assertEqual(cmd.count(b"\n"), cmd.count(b"\r\n"), "run-tests.cmd has CRLF line ends")
+
     def test_entries_carry_nothing_of_the_builder(self):
-        infos = self.zip.infolist()
+        infos = self.zip.infolist() + self.bundle.infolist()
         for i in infos:
             with self.subTest(i.filename):
-                self.assertEqual(i.date_time, infos[0].date_time, "one time for all")
+                self.assertEqual(i.date_time, infos[0].date_time, "one time for all, in both zips")
                 self.assertEqual(i.compress_type, zipfile.ZIP_STORED, "stored, as README says")
                 self.assertEqual(i.external_attr >> 16, 0o100644, "mode")
                 self.assertEqual(i.create_system, 3)
