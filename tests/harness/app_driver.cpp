@@ -161,9 +161,8 @@ std::vector<COLORREF> DrawnOn(HDC screen, HICON icon, int size, int colour)
     return pixels;
 }
 
-} // namespace
-
-bool ScreenShowsIcon(const RECT &area, HICON icon, int size)
+/* Whether the icon shows in the area now. */
+bool ShowsNow(const RECT &area, HICON icon, int size)
 {
     int w = area.right - area.left, h = area.bottom - area.top;
     if (!icon || w < size || h < size)
@@ -187,6 +186,22 @@ bool ScreenShowsIcon(const RECT &area, HICON icon, int size)
     return false;
 }
 
+} // namespace
+
+bool ScreenShowsIcon(const RECT &area, HICON icon, int size)
+{
+    /* A window is painted, and under Wine put on the screen, a moment
+     * after it shows: read this thread's messages meanwhile. */
+    for (int i = 0; i < 40; i++, Sleep(50)) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        if (ShowsNow(area, icon, size))
+            return true;
+    }
+    return false;
+}
+
 std::string ScreenMissing()
 {
     HDC screen = GetDC(NULL);
@@ -196,28 +211,13 @@ std::string ScreenMissing()
     if (scaled)
         return "needs a screen at 96 DPI (100 %)";
     /* Windows draws nothing of a desktop it does not show, as the test
-     * bundle's own: a magenta square on top says whether this one is. */
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
-    wc.lpszClassName = "ScreenProbe";
-    RegisterClassA(&wc);
-    HWND probe = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "ScreenProbe", "",
-                                 WS_POPUP | WS_VISIBLE, 0, 0, 32, 32, NULL, NULL, NULL, NULL);
-    COLORREF seen = CLR_INVALID;
-    for (int i = 0; i < 100 && seen != RGB(255, 0, 255); i++) {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        UpdateWindow(probe);
-        Sleep(20);
-        screen = GetDC(NULL);
-        seen = GetPixel(screen, 16, 16);
-        ReleaseDC(NULL, screen);
-    }
+     * bundle's own: an icon on top says whether this one is shown. */
+    HICON icon = LoadIconA(NULL, IDI_ASTERISK);
+    HWND probe = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_ICON,
+                                 0, 0, 32, 32, NULL, NULL, NULL, NULL);
+    SendMessageA(probe, STM_SETICON, (WPARAM)icon, 0);
+    RECT area = { 0, 0, 32, 32 };
+    bool shown = ScreenShowsIcon(area, icon, 32);
     DestroyWindow(probe);
-    UnregisterClassA("ScreenProbe", NULL);
-    DeleteObject(wc.hbrBackground);
-    return seen == RGB(255, 0, 255) ? "" : "needs its desktop on the screen, which Windows "
-                                           "shows only for the desktop in use";
+    return shown ? "" : "needs its desktop on the screen, and Windows shows only the one in use";
 }

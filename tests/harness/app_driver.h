@@ -32,7 +32,7 @@ private:
 };
 
 /* Whether `icon`, drawn size by size pixels, shows anywhere within the
- * screen rectangle `area`; only its opaque pixels are compared. Icon
+ * screen rectangle `area` within 2 s; only its opaque pixels are compared. Icon
  * handles do not cross processes (under Wine, WM_GETICON gives none), so
  * another program's icons are checked on the screen. */
 bool ScreenShowsIcon(const RECT &area, HICON icon, int size);
