@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Writes the release: NAME-VERSION.zip and SHA256SUMS.
 
-    mkdist.py --name sweepane --version 1.1 --source-dir DIR --out DIR [--no-sums] FILE...
+    mkdist.py --name sweepane --version 1.1 --source-dir DIR --out DIR FILE...
+    mkdist.py ... --no-sums --entry PATH FILE [--entry PATH FILE ...]
 
 The zip holds one folder NAME-VERSION/ with FILE... in the order given,
-each under its own name, or under PATH where it is given as PATH=FILE.
---no-sums leaves SHA256SUMS alone (the test bundle is not a release).
+each under its own name, then each --entry's FILE under PATH. --no-sums
+leaves SHA256SUMS alone (the test bundle is not a release).
 The same inputs give the same bytes, whoever builds them, wherever and
 whenever:
   - every entry is dated with the last commit's time (SOURCE_DATE_EPOCH
@@ -47,11 +48,10 @@ def entry_time(epoch):
     return max(ZIP_EPOCH, (t.year, t.month, t.day, t.hour, t.minute, t.second))
 
 
-def write_zip(path, folder, files, when):
+def write_zip(path, folder, entries, when):
     with zipfile.ZipFile(path, "w") as z:
-        for name in files:
-            inside, _, source = name.rpartition("=")
-            info = zipfile.ZipInfo(folder + "/" + (inside or os.path.basename(source)), when)
+        for inside, source in entries:
+            info = zipfile.ZipInfo(folder + "/" + inside, when)
             info.compress_type = zipfile.ZIP_STORED
             info.create_system = 3  # Unix, so that the mode below is read
             info.external_attr = 0o100644 << 16
@@ -66,8 +66,12 @@ def main():
     p.add_argument("--source-dir", required=True)
     p.add_argument("--out", required=True)
     p.add_argument("--no-sums", action="store_true")
-    p.add_argument("files", nargs="+")
+    p.add_argument("--entry", nargs=2, action="append", default=[], metavar=("PATH", "FILE"))
+    p.add_argument("files", nargs="*")
     a = p.parse_args()
+    entries = [(os.path.basename(f), f) for f in a.files] + a.entry
+    if not entries:
+        p.error("nothing to put in the zip")
 
     folder = "%s-%s" % (a.name, a.version)
     zip_name = folder + ".zip"
@@ -76,7 +80,7 @@ def main():
     sums_path = os.path.join(a.out, "SHA256SUMS")
 
     # Written aside and moved into place: a failed run leaves no half zip.
-    write_zip(zip_path + ".tmp", folder, a.files, entry_time(source_date(a.source_dir)))
+    write_zip(zip_path + ".tmp", folder, entries, entry_time(source_date(a.source_dir)))
     written = [zip_path]
     if not a.no_sums:
         with open(zip_path + ".tmp", "rb") as f:
