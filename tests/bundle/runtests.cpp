@@ -138,6 +138,10 @@ Outcome Run(const std::string &dir, const std::string &name, const std::string &
         char why[64];
         snprintf(why, sizeof(why), "no %s: error %lu", desktop ? "log" : "desktop", GetLastError());
         out.why = why;
+        if (desktop)
+            CloseDesktop(desktop);
+        if (output != INVALID_HANDLE_VALUE)
+            CloseHandle(output);
         return out;
     }
     /* The program and whatever it starts live on that desktop, and end
@@ -189,7 +193,7 @@ std::string OpenLogs(const std::string &bundle, const std::string &temp)
 {
     for (std::string dir : { bundle + "logs\\", temp + "sweepane-tests-" SWEEPANE_VERSION "-logs\\" }) {
         CreateDirectoryA(dir.c_str(), NULL);
-        if ((summary = fopen((dir + "summary.txt").c_str(), "wN")) != NULL)
+        if ((summary = fopen((dir + "summary.txt").c_str(), "w")) != NULL)
             return dir;
     }
     return "";
