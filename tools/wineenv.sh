@@ -15,6 +15,9 @@ mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 
 export WINEPREFIX="$dir/prefix"
+# Says the prefix is made; its number goes up whenever make_prefix_once
+# changes, so that older prefixes are made again.
+ready="$WINEPREFIX/.sweepane-ready-2"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko here: don't let wineboot ask for them. uxtheme.dll is
 # taken from a program's own folder first, as Windows' search order does
@@ -69,6 +72,13 @@ make_prefix_once() {
         /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f &&
     "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
         /v 'MS PGothic' /d 'IPAPGothic' /f &&
+    # No crash debugger, for 64- and 32-bit programs alike: Wine would start
+    # winedbg, which waits for good. An empty command cannot start, and the
+    # program then ends at once with its exception code, as it would on
+    # Windows with no debugger set up.
+    for key in 'HKLM\Software' 'HKLM\Software\Wow6432Node'; do
+        "$wine64" reg add "$key\Microsoft\Windows NT\CurrentVersion\AeDebug" /v Debugger /d '' /f || return 1
+    done &&
     # The 32-bit side (emulated or not) did not find Wine's own fonts here,
     # and drew caption buttons as letters; the Windows font folder works.
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" &&
@@ -76,11 +86,11 @@ make_prefix_once() {
 }
 
 make_prefix() {
-    [ -f "$WINEPREFIX/.sweepane-ready" ] && return
+    [ -f "$ready" ] && return
     # A first wineboot now and then fails for no lasting reason: try twice.
     for try in 1 2; do
         if make_prefix_once >>"$dir/wineboot.log" 2>&1; then
-            touch "$WINEPREFIX/.sweepane-ready"
+            touch "$ready"
             return
         fi
         echo "wineenv: creating the prefix failed (try $try); log:" >&2
@@ -103,7 +113,7 @@ up)
     "$wine64" cmd /c exit >/dev/null 2>&1 </dev/null
     ;;
 prefix)
-    [ -f "$WINEPREFIX/.sweepane-ready" ] && exit 0
+    [ -f "$ready" ] && exit 0
     start_xvfb
     use_display
     make_prefix

@@ -1,5 +1,6 @@
 #include "app_driver.h"
 
+#include <stdio.h>
 #include <string.h>
 #include <tlhelp32.h>
 
@@ -67,8 +68,10 @@ AppRun::~AppRun()
     if (dialog_)
         return ::testing::AssertionSuccess();
     int code = Wait(0);
+    char shown[16]; /* a crash's exception code reads best in hex */
+    snprintf(shown, sizeof(shown), code < 0 ? "0x%x" : "%d", code);
     if (code != -1)
-        return ::testing::AssertionFailure() << exe << " exited with code " << code << " before its dialog showed";
+        return ::testing::AssertionFailure() << exe << " exited with code " << shown << " before its dialog showed";
     return ::testing::AssertionFailure() << "no dialog from " << exe << " within 60 s";
 }
 
