@@ -157,6 +157,13 @@ std::string IconSize(LRESULT icon)
     return std::to_string(bm.bmWidth) + "x" + std::to_string(bm.bmHeight);
 }
 
+/* The program's dialog, made from its template in this process. */
+HWND OwnDialog()
+{
+    appInstance = LoadLibraryExA((ExeDir() + "..\\sweepane.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    return CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_SELECT), NULL, SelectionDialogProc, 0);
+}
+
 /* The dialog held in this process, where WM_GETICON answers and the work
  * area can be set: the dialog centres on the whole screen, not on it. */
 TEST(App, DialogInThisProcess)
@@ -169,10 +176,7 @@ TEST(App, DialogInThisProcess)
     bool whole = EqualRect(&work, &screen);
     if (whole)
         SystemParametersInfoA(SPI_SETWORKAREA, 0, &part, 0);
-    appInstance = LoadLibraryExA((ExeDir() + "..\\sweepane.exe").c_str(), NULL,
-                                 LOAD_LIBRARY_AS_DATAFILE);
-    HWND dialog = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_SELECT), NULL,
-                                     SelectionDialogProc, 0);
+    HWND dialog = OwnDialog();
     if (whole)
         SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
     ASSERT_TRUE(dialog != NULL);
@@ -188,6 +192,30 @@ TEST(App, DialogInThisProcess)
     EXPECT_EQ(SelectionDialogProc(dialog, WM_INITDIALOG, 0, 0), FALSE) << "WM_INITDIALOG";
     DestroyWindow(dialog);
     FreeLibrary(appInstance);
+}
+
+/* "v1.2" fits its label in the font the dialog got, where that is MS
+ * PGothic itself: a substitute (Wine's IPAPGothic) has wider digits. */
+TEST(App, VersionFitsItsLabel)
+{
+    HWND dialog = OwnDialog(), label = GetDlgItem(dialog, IDC_VERSION);
+    ASSERT_TRUE(label != NULL);
+    HDC dc = GetDC(label);
+    SelectObject(dc, (HFONT)SendMessageA(label, WM_GETFONT, 0, 0));
+    union { OUTLINETEXTMETRICW m; char bytes[1024]; } font;
+    std::wstring face = GetOutlineTextMetricsW(dc, sizeof(font), &font.m)
+                            ? (wchar_t *)(font.bytes + (size_t)font.m.otmpFamilyName) : L"?";
+    std::wstring text = WindowTextW(label);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+    RECT r;
+    GetClientRect(label, &r);
+    ReleaseDC(label, dc);
+    DestroyWindow(dialog);
+    FreeLibrary(appInstance);
+    if (face != Wide(u8"ＭＳ Ｐゴシック") && face != L"MS PGothic")
+        GTEST_SKIP() << "needs MS PGothic; the dialog got " << face;
+    EXPECT_LE(size.cx, r.right) << "\"" << text << "\" in pixels, against the label's width";
 }
 
 /* Cancel, Esc-style cancel and the title bar's Close all do nothing. */

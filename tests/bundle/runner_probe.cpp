@@ -1,0 +1,29 @@
+/* A stand-in test program for checking the runner itself, never bundled.
+ * runner_check.sh copies it under the names below; each copy passes,
+ * fails or crashes by its name, and every copy skips one case. */
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Named(const char *part)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    return strstr(strrchr(path, '\\'), part) != NULL;
+}
+
+TEST(Probe, SkipsOnPurpose)
+{
+    GTEST_SKIP() << "skipped on purpose";
+}
+
+TEST(Probe, PassesFailsOrCrashesByName)
+{
+    EXPECT_FALSE(Named("fails_test")) << "failed on purpose";
+    if (Named("crashes_test"))
+        *(volatile int *)0 = 1;
+}
+
+} // namespace
