@@ -33,8 +33,9 @@ test-bundle: configure
 	cmake --build $(BUILD) --target test-bundle
 
 # The Wine prefix is made once per build tree, like the test programs;
-# ctest then only starts and stops its desktop, and runs the bundle.
-test: all dist test-bundle
+# ctest then builds the release and the bundle, starts and stops its
+# desktop, and runs the bundle.
+test: all
 	tools/wineenv.sh prefix $(BUILD)/wine
 	ctest --test-dir $(BUILD) --output-on-failure
 
