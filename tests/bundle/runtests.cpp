@@ -95,6 +95,40 @@ void PrintSystem()
     ReleaseDC(NULL, screen);
 }
 
+/* The windows a sweep on this desktop would meet, by kind, counted and
+ * left alone: Windows 11 may keep a hidden folder window to open Explorer
+ * faster, and a sweep would close it, or spare it as the topmost. */
+struct Kind {
+    const char *name;
+    int count, hidden;
+    bool topHidden;
+} kinds[] = { { "Explorer", 0, 0, false }, { "Internet Explorer", 0, 0, false }, { "Netscape", 0, 0, false } };
+
+BOOL CALLBACK CountKind(HWND hwnd, LPARAM)
+{
+    char cls[256] = "", title[256] = "";
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    GetWindowTextA(hwnd, title, sizeof(title));
+    int k = strcmp(cls, "CabinetWClass") == 0 ? 0 : strcmp(cls, "IEFrame") == 0 ? 1
+            : strncmp(cls, "Afx:", 4) == 0 && strstr(title, "Netscape") ? 2 : -1;
+    if (k >= 0) {
+        bool hidden = !IsWindowVisible(hwnd);
+        if (kinds[k].count++ == 0)
+            kinds[k].topHidden = hidden;
+        kinds[k].hidden += hidden;
+    }
+    return TRUE;
+}
+
+void PrintWindows()
+{
+    EnumWindows(CountKind, 0);
+    Say("Windows a sweep here would meet (left alone):\n");
+    for (const Kind &k : kinds)
+        Say("  %-18s %d, %d hidden%s\n", k.name, k.count, k.hidden,
+            !k.count ? "" : k.topHidden ? "; the topmost is hidden" : "; the topmost is shown");
+}
+
 struct Outcome {
     bool passed;
     std::string why;                /* for a failure */
@@ -241,6 +275,7 @@ int main(int argc, char **argv)
 
     Say("Sweepane %s tests\n", SWEEPANE_VERSION);
     PrintSystem();
+    PrintWindows();
     Say("Logs: %s\n\n", logs.c_str());
     PlaceSentinels();
     /* What the tests leave in %TEMP% goes with this folder at the end. */
