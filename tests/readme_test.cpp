@@ -50,7 +50,7 @@ TEST_F(Readme, HeadingsInOrder)
 {
     const char *const headings[] = {
         u8"■ 概要", u8"■ 動作環境", u8"■ インストールと削除", u8"■ 使い方",
-        u8"■ 設定ファイル", u8"■ 注意", u8"■ 履歴",
+        u8"■ 設定ファイル", u8"■ 注意", u8"■ 使用条件", u8"■ 履歴",
     };
     size_t after = 0;
     for (const char *h : headings) {

@@ -308,6 +308,7 @@ TEST_F(VersionInfo, Strings)
         { "FileDescription", u8"ウインドウをまとめて閉じるツール" },
         { "FileVersion", SWEEPANE_VERSION },
         { "InternalName", "sweepane.exe" },
+        { "LegalCopyright", "Copyright (c) 2026 The Sweepane authors" }, /* as in LICENSE */
         { "OriginalFilename", "sweepane.exe" },
         { "ProductName", "Sweepane" },
         { "ProductVersion", SWEEPANE_VERSION },
