@@ -40,25 +40,26 @@ class Zip(unittest.TestCase):
         self.addCleanup(self.bundle.close)
 
     def test_holds_the_built_program_and_readme(self):
-        self.assertEqual(self.zip.namelist(), [FOLDER + "/sweepane.exe", FOLDER + "/readme.txt"])
+        self.assertEqual(self.zip.namelist(), [FOLDER + "/" + n for n in ("sweepane.exe", "readme.txt", "LICENSE.txt")])
         self.assertIsNone(self.zip.testzip(), "CRC")
-        for name in ("sweepane.exe", "readme.txt"):
+        for name in ("sweepane.exe", "readme.txt", "LICENSE.txt"):
             self.assertEqual(self.zip.read(FOLDER + "/" + name), read(os.path.join(BUILD, name)),
                              "%s differs from the build's; run make dist again" % name)
 
     def test_bundle_holds_the_release_and_a_windows_batch_file(self):
         names = self.bundle.namelist()
-        self.assertEqual(names[:3], [BUNDLE_FOLDER + "/" + n
-                                     for n in ("sweepane.exe", "readme.txt", "run-tests.cmd")])
-        self.assertTrue(all(n.startswith(BUNDLE_FOLDER + "/tests/") for n in names[3:]), names)
+        self.assertEqual(names[:5], [BUNDLE_FOLDER + "/" + n for n in
+                                     ("sweepane.exe", "readme.txt", "LICENSE.txt", "NOTICES.txt", "run-tests.cmd")])
+        self.assertTrue(all(n.startswith(BUNDLE_FOLDER + "/tests/") for n in names[5:]), names)
         programs = sorted(f[:-4] for f in os.listdir(os.path.join(SOURCE, "tests")) if f.endswith("_test.cpp"))
         self.assertEqual(sorted(n for n in names if n.endswith("_test.exe")),
                          [BUNDLE_FOLDER + "/tests/%s.exe" % p for p in programs], "every test program")
-        for name in ("sweepane.exe", "readme.txt"):
+        for name in ("sweepane.exe", "readme.txt", "LICENSE.txt"):
             self.assertEqual(self.bundle.read(BUNDLE_FOLDER + "/" + name),
                              self.zip.read(FOLDER + "/" + name), name + " as released")
-        cmd = self.bundle.read(BUNDLE_FOLDER + "/run-tests.cmd")
-        self.assertEqual(cmd.count(b"\n"), cmd.count(b"\r\n"), "run-tests.cmd has CRLF line ends")
+        for name in ("run-tests.cmd", "LICENSE.txt", "NOTICES.txt"):  # for cmd and Notepad
+            text = self.bundle.read(BUNDLE_FOLDER + "/" + name)
+            self.assertEqual(text.count(b"\n"), text.count(b"\r\n"), name + " has CRLF line ends")
 
     def test_entries_carry_nothing_of_the_builder(self):
         infos = self.zip.infolist() + self.bundle.infolist()
