@@ -1,6 +1,6 @@
 /* A stand-in test program for checking the runner itself, never bundled.
- * runner_check.sh copies it under the names below; each copy passes,
- * fails or crashes by its name, and every copy skips one case. */
+ * runner_check.sh copies it as passes_test.exe, fails_test.exe and
+ * crashes_test.exe, which do as they are named; each skips one case. */
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -164,16 +164,12 @@ std::vector<COLORREF> DrawnOn(HDC screen, HICON icon, int size, int colour)
     return pixels;
 }
 
-/* The fourth byte of a screen pixel is reserved: Wine 10 sets it in what
- * it reads back, and Wine 8 and Windows leave it 0. */
-bool SameColour(COLORREF a, COLORREF b)
-{
-    return ((a ^ b) & 0xFFFFFF) == 0;
-}
-
 /* Whether the icon shows in the area now. */
 bool ShowsNow(const RECT &area, HICON icon, int size)
 {
+    /* Colours only: the fourth byte of a pixel is reserved, and Wine 10
+     * sets it in what it reads from the screen (Wine 8 and Windows leave 0). */
+    auto alike = [](COLORREF a, COLORREF b) { return ((a ^ b) & 0xFFFFFF) == 0; };
     int w = area.right - area.left, h = area.bottom - area.top;
     if (!icon || w < size || h < size)
         return false;
@@ -188,8 +184,8 @@ bool ShowsNow(const RECT &area, HICON icon, int size)
         for (int x = 0; x + size <= w; x++) {
             bool same = true;
             for (int i = 0; i < size * size && same; i++)
-                same = !SameColour(black[i], white[i]) ||
-                       SameColour(shown[(size_t)(y + i / size) * w + x + i % size], black[i]);
+                same = !alike(black[i], white[i]) ||
+                       alike(shown[(size_t)(y + i / size) * w + x + i % size], black[i]);
             if (same)
                 return true;
         }
