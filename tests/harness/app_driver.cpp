@@ -68,10 +68,11 @@ AppRun::~AppRun()
     if (dialog_)
         return ::testing::AssertionSuccess();
     int code = Wait(0);
-    char shown[16]; /* a crash's exception code reads best in hex */
-    snprintf(shown, sizeof(shown), code < 0 ? "0x%x" : "%d", code);
-    if (code != -1)
+    if (code != -1) {
+        char shown[16]; /* a crash's exception code reads best in hex */
+        snprintf(shown, sizeof(shown), code < 0 ? "0x%x" : "%d", code);
         return ::testing::AssertionFailure() << exe << " exited with code " << shown << " before its dialog showed";
+    }
     return ::testing::AssertionFailure() << "no dialog from " << exe << " within 60 s";
 }
 
