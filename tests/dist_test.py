@@ -90,29 +90,29 @@ class Readme(unittest.TestCase):
         with open(os.path.join(SOURCE, "doc", "readme.txt"), encoding="utf-8") as f:
             source = f.read()
         built = read(os.path.join(BUILD, "readme.txt"))
-        self.assertEqual(built.decode("cp932"), source.replace("\n", "\r\n"))
+        self.assertEqual(built, b"\xef\xbb\xbf" + source.replace("\n", "\r\n").encode())
 
     def test_conversion(self):
-        ok = "概要\r\nｷｬﾝｾﾙ ～ ①\r\n".encode("cp932")
+        bom = b"\xef\xbb\xbf" + "概要\r\nｷｬﾝｾﾙ 〜 ①\r\n".encode()
         cases = [
-            # source bytes, expected output or the error's words
-            ("概要\nｷｬﾝｾﾙ ～ ①\n".encode(), ok),
-            ("概要\r\nｷｬﾝｾﾙ ～ ①\r\n".encode(), ok),                    # a Windows checkout
-            ("\ufeff概要\nｷｬﾝｾﾙ ～ ①\n".encode(), ok),                  # an editor's BOM
-            ("概要\nｷｬﾝｾﾙ 〜\n".encode(), "line 2, column 7: U+301C"),  # reads back as U+FF5E
-            ("概要\nC:¥\n".encode(), "line 2, column 3: U+00A5"),
-            ("ok 😀\n".encode(), "line 1, column 4: U+1F600"),
-            (b"ok \xff\n", "can't decode byte 0xff"),
+            # --bom or not, source bytes, expected output or the error's words
+            (True, "概要\nｷｬﾝｾﾙ 〜 ①\n".encode(), bom),
+            (True, "概要\r\nｷｬﾝｾﾙ 〜 ①\r\n".encode(), bom),          # a Windows checkout
+            (True, "\ufeff概要\nｷｬﾝｾﾙ 〜 ①\n".encode(), bom),        # an editor's BOM, not two
+            (True, b"ok \xff\n", "can't decode byte 0xff"),
+            (False, b"MIT\nok\n", b"MIT\r\nok\r\n"),
+            (False, b"\xef\xbb\xbfMIT\nok\n", b"MIT\r\nok\r\n"),      # no mark where none goes
+            (False, "MIT\n(c) ©\n".encode(), "line 2, column 5: U+00A9"),
         ]
         with tempfile.TemporaryDirectory() as tmp:
             src, out = os.path.join(tmp, "src.txt"), os.path.join(tmp, "out.txt")
-            for data, expected in cases:
+            for with_bom, data, expected in cases:
                 with self.subTest(data):
                     if os.path.exists(out):
                         os.remove(out)
                     with open(src, "wb") as f:
                         f.write(data)
-                    r = run_tool("to-cp932.py", src, out)
+                    r = run_tool("to-windows-text.py", *(["--bom"] if with_bom else []), src, out)
                     if isinstance(expected, bytes):
                         self.assertEqual(r.returncode, 0, r.stderr)
                         self.assertEqual(read(out), expected)
