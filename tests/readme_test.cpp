@@ -1,6 +1,5 @@
 /* The readme.txt that goes into the zip, read as Notepad reads it on any
- * Windows, under code page 932 or 65001 alike: UTF-8 behind its byte order
- * mark, through Windows' own conversion. */
+ * Windows: UTF-8 behind its byte order mark, through Windows' own conversion. */
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -102,14 +101,15 @@ TEST_F(Readme, NamesWhatTheUserNeeds)
         u8"CabinetWClass のもの）も、Explorerウインドウとして閉じます",
         u8"画面に出ていない Internet Explorer のウインドウも閉じます", u8"クラス名が「Afx:」で始まり",
         u8"最大 5 秒待ちます", u8"Windows が取り下げます", u8"「応答なし」と見ているウインドウには「閉じる」を送らず",
-        u8"（UAC）がオンのとき（Windows の既定）は", u8"ふつうに起動した Sweepane からは閉じられません",
-        u8"Administrator アカウントで使っているときは、ふつうに起動しても管理者の権限で動くので、そうしたウインドウも閉じます",
+        u8"ふつうに起動した Sweepane からは閉じられません",
+        u8"Windows 8 以降では、「通知しない」にしていても UAC はオフになりません",
+        u8"Windows 7 では、「通知しない」にして再起動すると UAC がオフになります",
         u8"260 バイト以上のときは、設定ファイルを使いません", u8"3 バイト（一部の文字は 4 バイト）",
         u8"AppData\\Local\\VirtualStore\\", "Program Files (x86)", u8"「日本語」になっている必要があります",
         u8"UTF-8 を使用」をオンにしていても、そのまま動きます",
         /* which Windows has what, and what the program loads */
         u8"Windows 10 のバージョン 1703 以降では、拡大率の違う",
-        u8"Windows 11 のエクスプローラーは", u8"タブはすべていっしょに閉じます", u8"新しく空のフォルダー",
+        u8"Windows 11 のエクスプローラーは", u8"タブはすべていっしょに閉じます", u8"「sweepane-" SWEEPANE_VERSION u8"」フォルダーが 1 つ",
         u8"Windows 8 以降と、更新プログラム KB2533623 を入れた Windows 7 では、Sweepane は自分と同じフォルダーにある DLL ファイルを読み込みません",
         u8"Windows 11 で「スマート アプリ コントロール」",
         /* checking a download */
