@@ -17,16 +17,16 @@ class Readme : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bytes_ = ReadFileText(ExeDir() + "..\\readme.txt");
-        ASSERT_FALSE(bytes_.empty()) << "no readme.txt beside sweepane.exe";
-        ASSERT_EQ(bytes_.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no UTF-8 byte order mark";
-        int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes_.data() + 3,
-                                    (int)bytes_.size() - 3, NULL, 0);
+        const std::string bytes = ReadFileText(ExeDir() + "..\\readme.txt");
+        ASSERT_FALSE(bytes.empty()) << "no readme.txt beside sweepane.exe";
+        ASSERT_EQ(bytes.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no UTF-8 byte order mark";
+        const char *body = bytes.data() + 3;
+        int size = (int)bytes.size() - 3;
+        int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body, size, NULL, 0);
         ASSERT_GT(n, 0) << "not valid UTF-8";
         text_.resize(n);
-        MultiByteToWideChar(CP_UTF8, 0, bytes_.data() + 3, (int)bytes_.size() - 3, &text_[0], n);
+        MultiByteToWideChar(CP_UTF8, 0, body, size, &text_[0], n);
     }
-    std::string bytes_;
     std::wstring text_;
 };
 
