@@ -100,6 +100,22 @@ make_prefix() {
     exit 1
 }
 
+take_down() {
+    wineserver -k 2>/dev/null || true
+    # A process that wineserver could not end (one stuck inside qemu, say)
+    # would outlive the suite: end all that still runs in this prefix, but
+    # this script and Xvfb.
+    xvfb=$(cat "$dir/xvfb.pid" 2>/dev/null || true)
+    for pid in $(grep -lsxz "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3); do
+        [ "$pid" = $$ ] || [ "$pid" = "$xvfb" ] || kill -9 "$pid" 2>/dev/null || true
+    done
+    empty_temp
+    if [ -n "$xvfb" ]; then
+        kill "$xvfb" 2>/dev/null || true
+        rm -f "$dir/xvfb.pid" "$dir/display"
+    fi
+}
+
 case $cmd in
 up)
     [ -n "${WINEENV_HOST_DISPLAY:-}" ] || start_xvfb
@@ -117,19 +133,20 @@ prefix)
     start_xvfb
     use_display
     make_prefix
-    "$0" down "$dir"
+    take_down
     ;;
 run)
     use_display
-    LC_ALL=$run_locale exec wine "$@"
+    # A program that Wine cannot end keeps what it was handed: hand it
+    # files, not the caller's pipes, on which ctest would wait for good.
+    out=$(mktemp "$dir/out.XXXXXX") err=$(mktemp "$dir/err.XXXXXX")
+    status=0
+    LC_ALL=$run_locale wine "$@" </dev/null >"$out" 2>"$err" || status=$?
+    cat "$out"; cat "$err" >&2; rm -f "$out" "$err"
+    exit $status
     ;;
 down)
-    wineserver -k 2>/dev/null || true
-    empty_temp
-    if [ -f "$dir/xvfb.pid" ]; then
-        kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
-        rm -f "$dir/xvfb.pid" "$dir/display"
-    fi
+    take_down
     ;;
 *)
     echo "usage: wineenv.sh up|run|down DIR [CMD...]" >&2
