@@ -253,14 +253,17 @@ TEST(App, ConfirmClosesThenSaves)
     AppRun app;
     ASSERT_TRUE(app.Start(dir + "sweepane.exe"));
     app.Click(IDC_IE);
-    ASSERT_EQ(app.Boxes(), "1100");
-    app.Press(IDOK);
+    app.Click(IDC_EXPLORER);
+    ASSERT_EQ(app.Boxes(), "0100");
+    /* A click leaves the focus on the box it cleared; Enter keeps it there. */
+    ASSERT_TRUE(SendDlgItemMessageA(app.Dialog(), IDC_EXPLORER, BM_GETSTATE, 0, 0) & BST_FOCUS);
+    PostMessageA(GetDlgItem(app.Dialog(), IDC_EXPLORER), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(app.Wait(), 0);
-    ExpectClosed(fixture, "CC--", "explorer and IE selected");
+    ExpectClosed(fixture, "-C--", "IE selected, Explorer cleared by a click");
     for (int i = 0; i < 2; i++)
         EXPECT_EQ(fixture.Window(i).fileAtClose, 0) << "settings saved before window " << i;
     EXPECT_EQ(NonBlankLines(ReadFileText(dir + "swpan.ini")),
-              "[TARGET]|EX=true|IE=true|NN=false|[OPTIONS]|KEEP1ST=false|");
+              "[TARGET]|EX=false|IE=true|NN=false|[OPTIONS]|KEEP1ST=false|");
 }
 
 TEST(App, KeepTopmostSparesOneAcrossKinds)
