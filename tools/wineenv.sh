@@ -2,8 +2,9 @@
 # A private Wine desktop for tests: its own prefix, wineserver and Xvfb.
 #   wineenv.sh prefix DIR    create the prefix, if it is not there yet
 #   wineenv.sh up DIR        start Xvfb and wineserver, create the prefix
-#   wineenv.sh run DIR CMD.. run a Windows program there
-#   wineenv.sh down DIR      stop both
+#   wineenv.sh run DIR CMD.. run a Windows program there; its output
+#                            is printed when it ends
+#   wineenv.sh down DIR      stop both, and all else still in the prefix
 # With WINEENV_HOST_DISPLAY=1 it uses $DISPLAY instead of starting Xvfb.
 # WINEENV_LC_ALL sets the locale of what run starts: Wine takes its ANSI
 # code page from it (ja_JP.UTF-8 gives 932, hi_IN.UTF-8 gives 65001).
@@ -138,7 +139,8 @@ prefix)
 run)
     use_display
     # A program that Wine cannot end keeps what it was handed: hand it
-    # files, not the caller's pipes, on which ctest would wait for good.
+    # files, not the caller's pipes, which ctest would wait on until the
+    # test's time limit.
     out=$(mktemp "$dir/out.XXXXXX") err=$(mktemp "$dir/err.XXXXXX")
     status=0
     LC_ALL=$run_locale wine "$@" </dev/null >"$out" 2>"$err" || status=$?
