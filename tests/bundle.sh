@@ -18,10 +18,10 @@ root=$(echo "$work"/sweepane-tests-*)
 status=0
 if [ $# -eq 0 ]; then
     # As it is meant to run: no arguments, from another folder.
-    "$env" run "$wine_dir" cmd /c "Z:$(echo "$root/run-tests.cmd" | tr / '\\')" </dev/null >"$work/out" || status=$?
+    "$env" run "$wine_dir" cmd /c "Z:$(echo "$root/run-tests.cmd" | tr / '\\')" >"$work/out" || status=$?
 else
     # cmd /c takes a quoted path or arguments, not both: from its folder.
-    (cd "$root" && "$env" run "$wine_dir" cmd /c run-tests.cmd "$@") </dev/null >"$work/out" || status=$?
+    (cd "$root" && "$env" run "$wine_dir" cmd /c run-tests.cmd "$@") >"$work/out" || status=$?
 fi
 tr -d '\r' <"$work/out" | tee "$work/said"
 last=$(tail -n 1 "$work/said")

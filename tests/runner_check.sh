@@ -16,7 +16,7 @@ cp "$2" "$root/tests/runtests.exe"
 for name in crashes fails passes; do cp "$3" "$root/tests/${name}_test.exe"; done
 
 status=0
-"$here/../tools/wineenv.sh" run "$wine_dir" "$root/tests/runtests.exe" </dev/null >"$work/out" || status=$?
+"$here/../tools/wineenv.sh" run "$wine_dir" "$root/tests/runtests.exe" >"$work/out" || status=$?
 tr -d '\r' <"$work/out" | tee "$work/said"
 bad=0
 fail() { echo "runner_check: $1" >&2; bad=1; }
