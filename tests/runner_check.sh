@@ -1,8 +1,8 @@
 #!/bin/sh
 # What CI trusts, on stand-ins that pass, fail and crash (each skips a case):
-# the runner must show both failures, the crash in seconds with its code,
-# count them and the skips, give a skip's reason and exit non-zero; and
-# bundle.sh must refuse a skip unless told to expect it.
+# the runner must show both failures (the crash in seconds, with its code)
+# and a filter's pattern that ran no test, count them and the skips, give a
+# skip's reason, exit non-zero; bundle.sh must refuse a skip not expected.
 #   runner_check.sh WINE_DIR RUNTESTS_EXE PROBE_EXE
 set -eu
 wine_dir=$1
@@ -27,6 +27,9 @@ expect "the failed case not named" 'failed Probe.PassesFailsOrCrashesByName$'
 expect "a skip's reason not given" 'skipped Probe.SkipsOnPurpose: skipped on purpose$'
 expect "not counted as 1 passed, 2 failed, 3 skipped" '^1 passed, 2 failed, 3 skipped$'
 [ "$status" -ne 0 ] || fail "exit code 0 after failures"
+"$here/../tools/wineenv.sh" run "$wine_dir" "$root/tests/runtests.exe" passes_test \
+    '--gtest_filter=Probe.*OnPurpose:Probe.Mistyped*' | tr -d '\r' | tee "$work/said"
+expect "a pattern that ran no test not FAILED" '^  FAILED  passes_test  .*  ran no test for Probe\.Mistyped\*, 1 skipped$'
 
 rm "$root/tests/crashes_test.exe" "$root/tests/fails_test.exe"
 (cd "$work" && python3 -m zipfile -c check.zip sweepane-tests-check)

@@ -9,11 +9,13 @@
 #define _WIN32_WINNT 0x0601 /* the bundle is for Windows 7 and later */
 #include <windows.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <stdarg.h>
 #include <stdio.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -134,6 +136,8 @@ struct Outcome {
     std::string why;                /* for a failure */
     int skipped;                    /* tests gtest skipped */
     std::vector<std::string> notes; /* which tests failed or were skipped, and why */
+    std::string filter;             /* the patterns gtest was to run, "" for all */
+    std::vector<std::string> ran;   /* the tests started, skipped ones too */
 };
 
 /* What gtest wrote: the tests that failed, and those skipped with their reason. */
@@ -147,8 +151,10 @@ void ReadLog(const std::string &log, Outcome *out)
         if (reason)
             out->notes.push_back("skipped " + test + ": " + s);
         reason = s.size() > 9 && s.compare(s.size() - 9, 9, ": Skipped") == 0;
-        if (s.compare(0, 13, "[ RUN      ] ") == 0)
-            test = s.substr(13);
+        if (s.compare(0, 27, "Note: Google Test filter = ") == 0)
+            out->filter = s.substr(27, s.find('-', 27) - 27);
+        else if (s.compare(0, 13, "[ RUN      ] ") == 0)
+            out->ran.push_back(test = s.substr(13));
         else if (s.compare(0, 13, "[  SKIPPED ] ") == 0 && s.find(" ms)") != std::string::npos)
             out->skipped++;
         else if (s.compare(0, 13, "[  FAILED  ] ") == 0 && s.find(" ms)") != std::string::npos)
@@ -161,7 +167,7 @@ void ReadLog(const std::string &log, Outcome *out)
 Outcome Run(const std::string &dir, const std::string &name, const std::string &args,
             const std::string &log, int serial)
 {
-    Outcome out = { false, "", 0, {} };
+    Outcome out = { false, "", 0, {}, "", {} };
     char desk[64];
     snprintf(desk, sizeof(desk), "SweepaneTests-%lu-%d", GetCurrentProcessId(), serial);
     HDESK desktop = CreateDesktopA(desk, NULL, NULL, 0, GENERIC_ALL, NULL);
@@ -216,6 +222,12 @@ Outcome Run(const std::string &dir, const std::string &name, const std::string &
     snprintf(why, sizeof(why), code > 0xFFFF ? "exit code 0x%lx" : "exit code %lu", code);
     if (out.why.empty() && code != 0)
         out.why = why;
+    /* gtest passes having run nothing: every pattern must start a test ('*', '?' as in file names). */
+    std::istringstream patterns(out.filter.empty() ? "*" : out.filter);
+    for (std::string p; out.why.empty() && std::getline(patterns, p, ':');)
+        if (std::none_of(out.ran.begin(), out.ran.end(),
+                         [&](const std::string &t) { return PathMatchSpecA(t.c_str(), p.c_str()); }))
+            out.why = "ran no test" + (out.filter.empty() ? "" : " for " + p);
     if (asked != askedBefore)
         out.why += std::string(out.why.empty() ? "" : "; ") + "closed windows outside its desktop";
     out.passed = out.why.empty();
