@@ -220,28 +220,38 @@ TEST(App, VersionFitsItsLabel)
     EXPECT_LE(size.cx, r.right) << "\"" << text << "\" in pixels, against the label's width";
 }
 
-/* Cancel, Esc-style cancel and the title bar's Close all do nothing. */
+/* Cancel, the title bar's Close and a dialog that cannot be made all do nothing. */
 TEST(App, CancelDoesNothing)
 {
+    /* Template 102 of a window class nobody registered: DialogBoxParamA gives -1. */
+    WORD unmade[] = { 0, HIWORD(WS_POPUP), 0, 0, 0, 0, 0, 9, 9, 0, 'N', 'o', 'n', 'e', 0, 0 };
     const struct {
         const char *name;
-        void (*dismiss)(const AppRun &);
+        void (*dismiss)(const AppRun &); /* NULL: no dialog shows */
     } ways[] = {
         { "cancel button", [](const AppRun &a) { a.Press(IDCANCEL); } },
         { "title bar close",
           [](const AppRun &a) { PostMessageA(a.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0); } },
+        { "no dialog", NULL },
     };
+    const char *ini = "[TARGET]\r\nIE=true\r\n[OPTIONS]\r\nKEEP1ST=true\r\n";
     for (const auto &way : ways) {
-        std::string dir = InstallApp("cancel");
+        std::string dir = InstallApp("cancel", ini), exe = dir + "sweepane.exe";
+        HANDLE res = way.dismiss ? NULL : BeginUpdateResourceA(exe.c_str(), FALSE);
+        ASSERT_TRUE(way.dismiss || (UpdateResourceA(res, RT_DIALOG, MAKEINTRESOURCEA(IDD_SELECT), 0x411, unmade,
+                                                    sizeof(unmade)) && EndUpdateResourceA(res, FALSE)));
         Fixture fixture;
         ASSERT_TRUE(fixture.Start(oneOfEach));
         AppRun app;
-        ASSERT_TRUE(app.Start(dir + "sweepane.exe")) << way.name;
-        app.Click(IDC_IE);
-        way.dismiss(app);
+        ASSERT_EQ(app.Start(exe).message(),
+                  way.dismiss ? "" : exe + " exited with code 0 before its dialog showed") << way.name;
+        if (way.dismiss) {
+            app.Click(IDC_IE);
+            way.dismiss(app);
+        }
         EXPECT_EQ(app.Wait(), 0) << way.name;
         ExpectClosed(fixture, "----", way.name);
-        EXPECT_FALSE(FileExists(dir + "swpan.ini")) << way.name << " wrote the settings";
+        EXPECT_EQ(ReadFileText(dir + "swpan.ini"), ini) << way.name << " changed the settings";
     }
 }
 
