@@ -12,18 +12,43 @@ const FlagKey flagKeys[FLAG_KEY_COUNT] = {
 char moduleDir[MODULE_DIR_SIZE];
 char settingsPath[SETTINGS_PATH_SIZE];
 
+enum { WIDE_PATH_SIZE = 4 * MODULE_DIR_SIZE };
+
+/* Whether the ANSI path names the wide one exactly. The ANSI calls
+ * best-fit what the code page lacks (é as e; in code page 932 the yen sign
+ * as '\\', a folder deeper) or write '?'. A round trip with no flags works
+ * alike under every code page: WC_NO_BEST_FIT_CHARS fails under 65001. */
+static BOOL SpeltExactly(const char *ansi, const wchar_t *wide)
+{
+    wchar_t back[WIDE_PATH_SIZE];
+    return MultiByteToWideChar(CP_ACP, 0, ansi, -1, back, WIDE_PATH_SIZE) && wcscmp(back, wide) == 0;
+}
+
 void InitSettingsPath(void)
 {
     /* Read into a roomier buffer first: a path cut to fit 260 bytes can
      * still look complete (Wine drops a double-byte character that does
      * not fit and reports success), and would name another directory. */
     char full[4 * MODULE_DIR_SIZE];
+    wchar_t wide[WIDE_PATH_SIZE];
     DWORD len = GetModuleFileNameA(NULL, full, sizeof(full));
+    DWORD wideLen = GetModuleFileNameW(NULL, wide, WIDE_PATH_SIZE);
 
     moduleDir[0] = '\0';
     settingsPath[0] = '\0';
-    if (len == 0 || len >= sizeof(full) || strlen(full) >= sizeof(moduleDir))
+    if (len == 0 || len >= sizeof(full) || wideLen == 0 || wideLen >= WIDE_PATH_SIZE)
         return; /* no settings file for this run: defaults, nothing saved */
+    /* Else the file's short (8.3) path, where that is spelt; a volume
+     * without short names gets no settings file. */
+    if (!SpeltExactly(full, wide)) {
+        len = GetShortPathNameW(wide, wide, WIDE_PATH_SIZE);
+        if (len == 0 || len >= WIDE_PATH_SIZE ||
+            !WideCharToMultiByte(CP_ACP, 0, wide, -1, full, sizeof(full), NULL, NULL) ||
+            !SpeltExactly(full, wide))
+            return;
+    }
+    if (strlen(full) >= sizeof(moduleDir))
+        return;
     strcpy(moduleDir, full);
     StripFileName(moduleDir);
     wsprintfA(settingsPath, "%sswpan.ini", moduleDir);

@@ -243,8 +243,8 @@ TEST(App, CancelDoesNothing)
         Fixture fixture;
         ASSERT_TRUE(fixture.Start(oneOfEach));
         AppRun app;
-        ASSERT_EQ(app.Start(exe).message(),
-                  way.dismiss ? "" : exe + " exited with code 0 before its dialog showed") << way.name;
+        ASSERT_EQ(app.Start(exe).message(), way.dismiss ? "" : (::testing::Message() << WideFromAnsi(exe)
+                  << " exited with code 0 before its dialog showed").GetString()) << way.name;
         if (way.dismiss) {
             app.Click(IDC_IE);
             way.dismiss(app);
@@ -377,10 +377,11 @@ TEST(App, LoadsNoDllFromItsFolder)
 
 namespace {
 
-/* Where the settings file lands for awkward but valid locations. */
+/* Where the settings file lands for awkward but valid locations, made and
+ * started by the W calls. A name spelt by best fit or not at all in the code
+ * page gives an ANSI path to a decoy with other choices, or to nowhere. */
 TEST(AppPaths, SettingsBesideTheExe)
 {
-    SKIP_UNLESS_CODE_PAGE(932, 65001);
     const struct {
         const char *name;
         const char *subdir; /* UTF-8 */
@@ -388,27 +389,42 @@ TEST(AppPaths, SettingsBesideTheExe)
     } cases[] = {
         { "several Japanese folders", u8"ソ表\\ソフト\\", false },
         { "relative path", "", true },
+        { "e with an accent", u8"Café\\", false },
+        { "yen sign", u8"a¥b\\", false },
+        { "Polish letters", u8"Łódź\\", false },
+        { "a character outside the BMP", u8"𠮷田\\", false },
     };
     for (const auto &c : cases) {
-        /* Folder by folder; split in UTF-8, where no character holds a '\\'. */
-        std::string utf8 = c.subdir;
-        std::string dir = MakeTempDir("paths");
-        for (size_t at = 0; (at = utf8.find('\\', at)) != std::string::npos; at++)
-            CreateDirectoryA((dir + Ansi(utf8.substr(0, at).c_str())).c_str(), NULL);
-        dir += Ansi(c.subdir);
-        ASSERT_TRUE(CopyFileA((ExeDir() + "..\\sweepane.exe").c_str(),
-                              (dir + "sweepane.exe").c_str(), FALSE)) << c.name;
-        char cwd[MAX_PATH];
-        GetCurrentDirectoryA(sizeof(cwd), cwd);
+        std::wstring base = WideFromAnsi(MakeTempDir("paths")), dir = base + Wide(c.subdir);
+        std::wstring decoy = base + WideFromAnsi(Ansi(c.subdir)); /* where the ANSI path points */
+        for (const std::wstring *d : { &dir, &decoy })
+            for (size_t at = base.size(); (at = d->find(L'\\', at)) != std::wstring::npos; at++)
+                CreateDirectoryW(d->substr(0, at).c_str(), NULL);
+        if (decoy != dir)
+            WriteFileText(decoy + L"swpan.ini", "[TARGET]\r\nNN=true\r\n");
+        std::string decoyText = ReadFileText(decoy + L"swpan.ini");
+        WriteFileText(dir + L"swpan.ini", "[TARGET]\r\nEX=false\r\nIE=true\r\n");
+        ASSERT_TRUE(CopyFileW(WideFromAnsi(ExeDir() + "..\\sweepane.exe").c_str(), (dir + L"sweepane.exe").c_str(),
+                              FALSE)) << c.name;
+        wchar_t shortDir[MAX_PATH] = L"", cwd[MAX_PATH];
+        GetShortPathNameW(dir.c_str(), shortDir, MAX_PATH);
+        /* The short path, where the volume has short names, may spell it. */
+        bool named = WideFromAnsi(Ansi(dir)) == dir || WideFromAnsi(Ansi(shortDir)) == shortDir;
+        GetCurrentDirectoryW(MAX_PATH, cwd);
         if (c.relative)
-            SetCurrentDirectoryA(dir.c_str());
+            SetCurrentDirectoryW(dir.c_str());
         AppRun app;
-        ::testing::AssertionResult started = app.Start(c.relative ? ".\\sweepane.exe" : dir + "sweepane.exe");
-        SetCurrentDirectoryA(cwd);
+        ::testing::AssertionResult started = app.Start(c.relative ? L".\\sweepane.exe" : dir + L"sweepane.exe");
+        SetCurrentDirectoryW(cwd);
         ASSERT_TRUE(started) << c.name;
+        EXPECT_EQ(app.Boxes(), named ? "0100" : "1000") << c.name << ": its own choices, else the defaults";
+        app.Click(IDC_NETSCAPE);
         app.Press(IDOK);
         EXPECT_EQ(app.Wait(), 0) << c.name;
-        EXPECT_TRUE(FileExists(dir + "swpan.ini")) << c.name << ": settings file in " << dir;
+        EXPECT_EQ(NonBlankLines(ReadFileText(dir + L"swpan.ini")),
+                  named ? "[TARGET]|EX=false|IE=true|NN=true|[OPTIONS]|KEEP1ST=false|" : "[TARGET]|EX=false|IE=true|")
+            << c.name << ": saved beside it, or where no ANSI path names it, untouched";
+        EXPECT_TRUE(decoy == dir || ReadFileText(decoy + L"swpan.ini") == decoyText) << c.name << ": the decoy changed";
     }
 }
 

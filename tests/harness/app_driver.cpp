@@ -57,12 +57,12 @@ AppRun::~AppRun()
     }
 }
 
-::testing::AssertionResult AppRun::Start(const std::string &exe, const std::string &args)
+::testing::AssertionResult AppRun::Start(const std::wstring &exe, const std::string &args)
 {
-    std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-    STARTUPINFOA si = {};
+    std::wstring cmd = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + WideFromAnsi(args));
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    if (!CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi_))
+    if (!CreateProcessW(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi_))
         return ::testing::AssertionFailure() << "cannot start " << exe << ": error " << GetLastError();
     dialog_ = WaitForDialog(pi_, NULL, 60000);
     if (dialog_)

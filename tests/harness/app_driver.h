@@ -8,12 +8,16 @@
 
 #include <string>
 
+#include "test_text.h"
+
 class AppRun {
 public:
     ~AppRun();
     /* Starts the exe and waits for its dialog to show; fails at once,
      * naming the exit code, when the program ends before that. */
-    ::testing::AssertionResult Start(const std::string &exe, const std::string &args = "");
+    ::testing::AssertionResult Start(const std::wstring &exe, const std::string &args = "");
+    ::testing::AssertionResult Start(const std::string &exe, const std::string &args = "")
+    { return Start(WideFromAnsi(exe), args); }
     HWND Dialog() const { return dialog_; }
     int Checked(int id) const;
     std::string Boxes() const; /* "1000": the four boxes in id order */

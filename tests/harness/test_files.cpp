@@ -18,18 +18,18 @@ std::string MakeTempDir(const char *tag)
     return dir;
 }
 
-void WriteFileText(const std::string &path, const std::string &text)
+void WriteFileText(const std::wstring &path, const std::string &text)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     DWORD written = 0;
     WriteFile(h, text.data(), (DWORD)text.size(), &written, NULL);
     CloseHandle(h);
 }
 
-std::string ReadFileText(const std::string &path)
+std::string ReadFileText(const std::wstring &path)
 {
     std::string text;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
                            NULL);
     if (h == INVALID_HANDLE_VALUE)
         return text;

@@ -6,9 +6,13 @@
 
 #include <string>
 
+#include "test_text.h"
+
 std::string MakeTempDir(const char *tag);
-void WriteFileText(const std::string &path, const std::string &text);
-std::string ReadFileText(const std::string &path);
+void WriteFileText(const std::wstring &path, const std::string &text);
+std::string ReadFileText(const std::wstring &path);
+inline void WriteFileText(const std::string &path, const std::string &text) { WriteFileText(WideFromAnsi(path), text); }
+inline std::string ReadFileText(const std::string &path) { return ReadFileText(WideFromAnsi(path)); }
 /* A fresh folder whose path, with its final '\\', is exactly `bytes` bytes
  * long in the ANSI code page: katakana folders (two bytes a character in
  * code page 932, three in UTF-8), so that it stays well within MAX_PATH

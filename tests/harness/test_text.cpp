@@ -15,9 +15,8 @@ std::wstring Wide(const char *utf8)
     return ToWide(CP_UTF8, utf8);
 }
 
-std::string Ansi(const char *utf8)
+std::string Ansi(const std::wstring &w)
 {
-    std::wstring w = Wide(utf8);
     int n = WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, NULL, 0, NULL, NULL);
     std::string a(n > 0 ? n - 1 : 0, '\0');
     WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, &a[0], n, NULL, NULL);

@@ -8,8 +8,9 @@
 #include <string>
 
 std::wstring Wide(const char *utf8);
-/* In the ANSI code page: 932 under the test environment. */
-std::string Ansi(const char *utf8);
+/* In the ANSI code page (932 under the test environment), as ANSI calls spell it. */
+std::string Ansi(const std::wstring &text);
+inline std::string Ansi(const char *utf8) { return Ansi(Wide(utf8)); }
 /* An ANSI string (a path built in the test, say) for the W functions. */
 std::wstring WideFromAnsi(const std::string &ansi);
 
