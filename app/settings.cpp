@@ -17,7 +17,7 @@ enum { WIDE_PATH_SIZE = 4 * MODULE_DIR_SIZE };
 /* Whether the ANSI path names the wide one exactly. The ANSI calls
  * best-fit what the code page lacks (é as e; in code page 932 the yen sign
  * as '\\', a folder deeper) or write '?'. A round trip with no flags works
- * alike under every code page: WC_NO_BEST_FIT_CHARS fails under 65001. */
+ * alike under every code page; Windows fails WC_NO_BEST_FIT_CHARS in 65001. */
 static BOOL SpeltExactly(const char *ansi, const wchar_t *wide)
 {
     wchar_t back[WIDE_PATH_SIZE];
@@ -38,8 +38,8 @@ void InitSettingsPath(void)
     settingsPath[0] = '\0';
     if (len == 0 || len >= sizeof(full) || wideLen == 0 || wideLen >= WIDE_PATH_SIZE)
         return; /* no settings file for this run: defaults, nothing saved */
-    /* Else the file's short (8.3) path, where that is spelt; a volume
-     * without short names gets no settings file. */
+    /* Where it does not, the short (8.3) path, if that is spelt; on a
+     * volume without short names there is no settings file. */
     if (!SpeltExactly(full, wide)) {
         len = GetShortPathNameW(wide, wide, WIDE_PATH_SIZE);
         if (len == 0 || len >= WIDE_PATH_SIZE ||
