@@ -33,13 +33,18 @@ void InitSettingsPath(void)
     wchar_t wide[WIDE_PATH_SIZE];
     DWORD len = GetModuleFileNameA(NULL, full, sizeof(full));
     DWORD wideLen = GetModuleFileNameW(NULL, wide, WIDE_PATH_SIZE);
+    wchar_t *name;
 
     moduleDir[0] = '\0';
     settingsPath[0] = '\0';
-    if (len == 0 || len >= sizeof(full) || wideLen == 0 || wideLen >= WIDE_PATH_SIZE)
-        return; /* no settings file for this run: defaults, nothing saved */
-    /* Where it does not, the short (8.3) path, if that is spelt; on a
-     * volume without short names there is no settings file. */
+    /* 260 bytes or more, however else it could be spelt: no settings file. */
+    if (len == 0 || len >= MODULE_DIR_SIZE || wideLen == 0 || wideLen >= WIDE_PATH_SIZE ||
+        !(name = wcsrchr(wide, L'\\')))
+        return;
+    /* Only the folder counts, spelt as it is, else by its short (8.3)
+     * path; on a volume without short names there is no settings file. */
+    StripFileName(full);
+    name[1] = L'\0';
     if (!SpeltExactly(full, wide)) {
         len = GetShortPathNameW(wide, wide, WIDE_PATH_SIZE);
         if (len == 0 || len >= WIDE_PATH_SIZE ||
@@ -50,7 +55,6 @@ void InitSettingsPath(void)
     if (strlen(full) >= sizeof(moduleDir))
         return;
     strcpy(moduleDir, full);
-    StripFileName(moduleDir);
     wsprintfA(settingsPath, "%sswpan.ini", moduleDir);
 }
 

@@ -377,26 +377,31 @@ TEST(App, LoadsNoDllFromItsFolder)
 
 namespace {
 
-/* Where the settings file lands for awkward but valid locations, made and
- * started by the W calls. A name spelt by best fit or not at all in the code
- * page gives an ANSI path to a decoy with other choices, or to nowhere. */
+/* Where the settings file lands for awkward but valid locations and names,
+ * made and started by the W calls. A name spelt by best fit or not at all in
+ * the code page gives an ANSI path to a decoy with other choices, or to
+ * nowhere; only the folder counts, and only where the ANSI path fits 260. */
 TEST(AppPaths, SettingsBesideTheExe)
 {
+#define KANA u8"ソフトソフトソフトソフト表\\" /* 14 characters, 27 bytes in code page 932 */
     const struct {
         const char *name;
-        const char *subdir; /* UTF-8 */
-        bool relative; /* started as .\sweepane.exe from its folder */
+        const char *path; /* UTF-8, of the copy */
+        bool relative; /* started by its name from its folder */
     } cases[] = {
-        { "several Japanese folders", u8"ソ表\\ソフト\\", false },
-        { "relative path", "", true },
-        { "e with an accent", u8"Café\\", false },
-        { "yen sign", u8"a¥b\\", false },
-        { "Polish letters", u8"Łódź\\", false },
-        { "a character outside the BMP", u8"𠮷田\\", false },
+        { "several Japanese folders", u8"ソ表\\ソフト\\sweepane.exe", false },
+        { "relative path, a heart in its name", u8"♥.exe", true },
+        { "e with an accent", u8"Café\\sweepane.exe", false },
+        { "yen sign", u8"a¥b\\sweepane.exe", false },
+        { "yen sign in its name", u8"a¥b.exe", false },
+        { "Polish letters", u8"Łódź\\sweepane.exe", false },
+        { "a character outside the BMP", u8"𠮷田\\sweepane.exe", false },
+        { "Café deep in Japanese folders", KANA KANA KANA KANA KANA KANA KANA KANA KANA u8"Café\\sweepane.exe", false },
     };
     for (const auto &c : cases) {
-        std::wstring base = WideFromAnsi(MakeTempDir("paths")), dir = base + Wide(c.subdir);
-        std::wstring decoy = base + WideFromAnsi(Ansi(c.subdir)); /* where the ANSI path points */
+        std::wstring base = WideFromAnsi(MakeTempDir("paths")), exe = base + Wide(c.path);
+        std::wstring ansiExe = base + WideFromAnsi(Ansi(c.path)); /* where the ANSI path points */
+        std::wstring dir = exe.substr(0, exe.rfind(L'\\') + 1), decoy = ansiExe.substr(0, ansiExe.rfind(L'\\') + 1);
         for (const std::wstring *d : { &dir, &decoy })
             for (size_t at = base.size(); (at = d->find(L'\\', at)) != std::wstring::npos; at++)
                 CreateDirectoryW(d->substr(0, at).c_str(), NULL);
@@ -404,17 +409,16 @@ TEST(AppPaths, SettingsBesideTheExe)
             WriteFileText(decoy + L"swpan.ini", "[TARGET]\r\nNN=true\r\n");
         std::string decoyText = ReadFileText(decoy + L"swpan.ini");
         WriteFileText(dir + L"swpan.ini", "[TARGET]\r\nEX=false\r\nIE=true\r\n");
-        ASSERT_TRUE(CopyFileW(WideFromAnsi(ExeDir() + "..\\sweepane.exe").c_str(), (dir + L"sweepane.exe").c_str(),
-                              FALSE)) << c.name;
+        ASSERT_TRUE(CopyFileW(WideFromAnsi(ExeDir() + "..\\sweepane.exe").c_str(), exe.c_str(), FALSE)) << c.name;
         wchar_t shortDir[MAX_PATH] = L"", cwd[MAX_PATH];
         GetShortPathNameW(dir.c_str(), shortDir, MAX_PATH);
         /* Where the code page does not spell the folder, its short path may. */
-        bool named = decoy == dir || WideFromAnsi(Ansi(shortDir)) == shortDir;
+        bool named = Ansi(exe).size() < MAX_PATH && (decoy == dir || WideFromAnsi(Ansi(shortDir)) == shortDir);
         GetCurrentDirectoryW(MAX_PATH, cwd);
         if (c.relative)
             SetCurrentDirectoryW(dir.c_str());
         AppRun app;
-        ::testing::AssertionResult started = app.Start(c.relative ? L".\\sweepane.exe" : dir + L"sweepane.exe");
+        ::testing::AssertionResult started = app.Start(c.relative ? L".\\" + exe.substr(dir.size()) : exe);
         SetCurrentDirectoryW(cwd);
         ASSERT_TRUE(started) << c.name;
         EXPECT_EQ(app.Boxes(), named ? "0100" : "1000") << c.name << ": its own choices, else the defaults";
