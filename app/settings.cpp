@@ -41,8 +41,8 @@ void InitSettingsPath(void)
     if (len == 0 || len >= MODULE_DIR_SIZE || wideLen == 0 || wideLen >= WIDE_PATH_SIZE ||
         !(name = wcsrchr(wide, L'\\')))
         return;
-    /* Only the folder counts, spelt as it is, else by its short (8.3)
-     * path; on a volume without short names there is no settings file. */
+    /* Only the folder counts: spelt as it is, else by its short (8.3) path.
+     * A volume without short names gives the long one back: no file then. */
     StripFileName(full);
     name[1] = L'\0';
     if (!SpeltExactly(full, wide)) {
