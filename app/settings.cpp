@@ -41,18 +41,21 @@ void InitSettingsPath(void)
     if (len == 0 || len >= MODULE_DIR_SIZE || wideLen == 0 || wideLen >= WIDE_PATH_SIZE ||
         !(name = wcsrchr(wide, L'\\')))
         return;
-    /* Only the folder counts: spelt as it is, else by its short (8.3) path.
+    /* Only the folder counts: the cut, else the folder converted whole (best fit
+     * can make a separator of a character of the name), else its short (8.3) path.
      * A volume without short names gives the long one back: no file then. */
     StripFileName(full);
     name[1] = L'\0';
-    if (!SpeltExactly(full, wide)) {
+    if (!SpeltExactly(full, wide) &&
+        !(WideCharToMultiByte(CP_ACP, 0, wide, -1, full, sizeof(full), NULL, NULL) && SpeltExactly(full, wide))) {
         len = GetShortPathNameW(wide, wide, WIDE_PATH_SIZE);
         if (len == 0 || len >= WIDE_PATH_SIZE ||
             !WideCharToMultiByte(CP_ACP, 0, wide, -1, full, sizeof(full), NULL, NULL) ||
             !SpeltExactly(full, wide))
             return;
     }
-    if (strlen(full) >= sizeof(moduleDir))
+    /* The profile calls refuse a file's path of 260 bytes or more. */
+    if (strlen(full) + strlen("swpan.ini") >= sizeof(moduleDir))
         return;
     strcpy(moduleDir, full);
     wsprintfA(settingsPath, "%sswpan.ini", moduleDir);

@@ -17,7 +17,7 @@ struct FlagKey {
 enum { FLAG_KEY_COUNT = 4 };
 extern const FlagKey flagKeys[FLAG_KEY_COUNT];
 
-/* Empty when the ANSI path is 260 bytes or more or none names its folder: no file then. */
+/* Empty when the ANSI path or the file's own is 260 bytes or more, or none names the folder: no file then. */
 extern char moduleDir[MODULE_DIR_SIZE];
 extern char settingsPath[SETTINGS_PATH_SIZE];
 

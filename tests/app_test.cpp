@@ -384,6 +384,7 @@ namespace {
 TEST(AppPaths, SettingsBesideTheExe)
 {
 #define KANA u8"ソフトソフトソフトソフト表\\" /* 14 characters, 27 bytes in code page 932 */
+#define AB10 "a b\\a b\\a b\\a b\\a b\\a b\\a b\\a b\\a b\\a b\\" /* Wine names each A_B~~GOE: too long a short path */
     const struct {
         const char *name;
         const char *path; /* UTF-8, of the copy */
@@ -394,6 +395,7 @@ TEST(AppPaths, SettingsBesideTheExe)
         { "e with an accent", u8"Café\\sweepane.exe", false },
         { "yen sign", u8"a¥b\\sweepane.exe", false },
         { "yen sign in its name", u8"a¥b.exe", false },
+        { "yen sign and fraction slash in its name, no short path", AB10 AB10 AB10 u8"a¥b∕c.exe", false },
         { "Polish letters", u8"Łódź\\sweepane.exe", false },
         { "a character outside the BMP", u8"𠮷田\\sweepane.exe", false },
         { "Café deep in Japanese folders", KANA KANA KANA KANA KANA KANA KANA KANA KANA u8"Café\\sweepane.exe", false },
@@ -413,7 +415,7 @@ TEST(AppPaths, SettingsBesideTheExe)
         wchar_t shortDir[MAX_PATH] = L"", cwd[MAX_PATH];
         GetShortPathNameW(dir.c_str(), shortDir, MAX_PATH);
         /* Where the code page does not spell the folder, its short path may. */
-        bool named = Ansi(exe).size() < MAX_PATH && (decoy == dir || WideFromAnsi(Ansi(shortDir)) == shortDir);
+        bool named = Ansi(exe).size() < MAX_PATH && (WideFromAnsi(Ansi(dir)) == dir || WideFromAnsi(Ansi(shortDir)) == shortDir);
         GetCurrentDirectoryW(MAX_PATH, cwd);
         if (c.relative)
             SetCurrentDirectoryW(dir.c_str());

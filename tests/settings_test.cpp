@@ -153,9 +153,9 @@ TEST_F(SettingsFile, EveryCombinationRoundTrips)
 
 /* The program's settings code, copied into katakana folders (ソ ends in
  * the byte of a backslash). The executable's path must fit 260 bytes with
- * its terminator; under code page 932 that can be well within MAX_PATH
- * characters, each katakana taking two bytes. When it does not fit, no
- * file is used. */
+ * its terminator, and so must the settings file's; under code page 932 that
+ * can be well within MAX_PATH characters, each katakana taking two bytes.
+ * When either does not fit, no file is used. */
 struct PathCase {
     const char *name;
     size_t bytes;    /* the whole path of the copy */
@@ -163,11 +163,12 @@ struct PathCase {
     bool settings;   /* a settings file beside it */
 };
 
-#define PROBE_SO "probe\x83\x5c" /* ends in ソ, whose trail byte is '\\' */
+#define PROBE_SO "setting\x83\x5c" /* 9 bytes, ending in ソ, whose trail byte is '\\' */
 
 const PathCase pathCases[] = {
-    { "259 bytes", 259, "settings_probe.exe", true },
-    { "259 bytes ending in a double-byte character", 259, PROBE_SO, true },
+    { "259 bytes", 259, "sweepane.exe", true },
+    { "259 bytes named a.exe: 263 with swpan.ini", 259, "a.exe", false },
+    { "259 bytes ending in a double-byte character, swpan.ini's 259 too", 259, PROBE_SO, true },
     { "260 bytes", 260, "settings_probe.exe", false },
     { "260 bytes ending in a double-byte character", 260, PROBE_SO, false },
     { "261 bytes, a double-byte character across the 260th", 261, PROBE_SO, false },
