@@ -104,7 +104,7 @@ TEST_F(Readme, NamesWhatTheUserNeeds)
         u8"ふつうに起動した Sweepane からは閉じられません",
         u8"Windows 8 以降では、「通知しない」にしていても UAC はオフになりません",
         u8"Windows 7 では、「通知しない」にして再起動すると UAC がオフになります",
-        u8"260 バイト以上のときは、設定ファイルを使いません", u8"3 バイト（一部の文字は 4 バイト）",
+        u8"が 247 バイトまでのときです", u8"3 バイト（一部の文字は 4 バイト）",
         u8"AppData\\Local\\VirtualStore\\", "Program Files (x86)", u8"「日本語」になっている必要があります",
         u8"UTF-8 を使用」をオンにしていても、そのまま動きます",
         /* which Windows has what, and what the program loads */
