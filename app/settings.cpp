@@ -12,15 +12,18 @@ const FlagKey flagKeys[FLAG_KEY_COUNT] = {
 char moduleDir[MODULE_DIR_SIZE];
 char settingsPath[SETTINGS_PATH_SIZE];
 
-enum { WIDE_PATH_SIZE = 4 * MODULE_DIR_SIZE };
+enum { ANSI_PATH_SIZE = 4 * MODULE_DIR_SIZE, WIDE_PATH_SIZE = 4 * MODULE_DIR_SIZE };
 
-/* Whether the ANSI path names the wide one exactly. The ANSI calls
- * best-fit what the code page lacks (é as e; in code page 932 the yen sign
- * as '\\', a folder deeper) or write '?'. A round trip with no flags works
- * alike under every code page; Windows fails WC_NO_BEST_FIT_CHARS in 65001. */
-static BOOL SpeltExactly(const char *ansi, const wchar_t *wide)
+/* Whether the ANSI path, converted from the wide one first where asked,
+ * names the wide one exactly. The ANSI calls best-fit what the code page
+ * lacks (é as e; in code page 932 the yen sign as '\\', a folder deeper)
+ * or write '?'. A round trip with no flags works alike under every code
+ * page; Windows fails WC_NO_BEST_FIT_CHARS in 65001. */
+static BOOL SpeltExactly(char *ansi, const wchar_t *wide, BOOL convert)
 {
     wchar_t back[WIDE_PATH_SIZE];
+    if (convert && !WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, ANSI_PATH_SIZE, NULL, NULL))
+        return FALSE;
     return MultiByteToWideChar(CP_ACP, 0, ansi, -1, back, WIDE_PATH_SIZE) && wcscmp(back, wide) == 0;
 }
 
@@ -29,16 +32,16 @@ void InitSettingsPath(void)
     /* Read into a roomier buffer first: a path cut to fit 260 bytes can
      * still look complete (Wine drops a double-byte character that does
      * not fit and reports success), and would name another directory. */
-    char full[4 * MODULE_DIR_SIZE];
+    char full[ANSI_PATH_SIZE];
     wchar_t wide[WIDE_PATH_SIZE];
-    DWORD len = GetModuleFileNameA(NULL, full, sizeof(full));
-    DWORD wideLen = GetModuleFileNameW(NULL, wide, WIDE_PATH_SIZE);
+    DWORD exeBytes = GetModuleFileNameA(NULL, full, sizeof(full));
+    DWORD exeChars = GetModuleFileNameW(NULL, wide, WIDE_PATH_SIZE);
     wchar_t *name;
 
     moduleDir[0] = '\0';
     settingsPath[0] = '\0';
     /* 260 bytes or more, however else it could be spelt: no settings file. */
-    if (len == 0 || len >= MODULE_DIR_SIZE || wideLen == 0 || wideLen >= WIDE_PATH_SIZE ||
+    if (exeBytes == 0 || exeBytes >= MODULE_DIR_SIZE || exeChars == 0 || exeChars >= WIDE_PATH_SIZE ||
         !(name = wcsrchr(wide, L'\\')))
         return;
     /* Only the folder counts: the cut, else the folder converted whole (best fit
@@ -46,15 +49,12 @@ void InitSettingsPath(void)
      * A volume without short names gives the long one back: no file then. */
     StripFileName(full);
     name[1] = L'\0';
-    if (!SpeltExactly(full, wide) &&
-        !(WideCharToMultiByte(CP_ACP, 0, wide, -1, full, sizeof(full), NULL, NULL) && SpeltExactly(full, wide))) {
-        len = GetShortPathNameW(wide, wide, WIDE_PATH_SIZE);
-        if (len == 0 || len >= WIDE_PATH_SIZE ||
-            !WideCharToMultiByte(CP_ACP, 0, wide, -1, full, sizeof(full), NULL, NULL) ||
-            !SpeltExactly(full, wide))
+    if (!SpeltExactly(full, wide, FALSE) && !SpeltExactly(full, wide, TRUE)) {
+        DWORD shortChars = GetShortPathNameW(wide, wide, WIDE_PATH_SIZE);
+        if (shortChars == 0 || shortChars >= WIDE_PATH_SIZE || !SpeltExactly(full, wide, TRUE))
             return;
     }
-    /* The profile calls refuse a file's path of 260 bytes or more. */
+    /* swpan.ini's own path must fit 260 bytes too: decided here, before any profile call. */
     if (strlen(full) + strlen("swpan.ini") >= sizeof(moduleDir))
         return;
     strcpy(moduleDir, full);
