@@ -398,6 +398,7 @@ TEST(AppPaths, SettingsBesideTheExe)
         { "yen sign and fraction slash in its name, no short path", AB10 AB10 AB10 u8"a¥b∕c.exe", false },
         { "Polish letters", u8"Łódź\\sweepane.exe", false },
         { "a character outside the BMP", u8"𠮷田\\sweepane.exe", false },
+        { "Café thirty a b folders deep: too long a short path", AB10 AB10 AB10 u8"Café\\sweepane.exe", false },
         { "Café deep in Japanese folders", KANA KANA KANA KANA KANA KANA KANA KANA KANA u8"Café\\sweepane.exe", false },
     };
     for (const auto &c : cases) {
@@ -413,9 +414,11 @@ TEST(AppPaths, SettingsBesideTheExe)
         WriteFileText(dir + L"swpan.ini", "[TARGET]\r\nEX=false\r\nIE=true\r\n");
         ASSERT_TRUE(CopyFileW(WideFromAnsi(ExeDir() + "..\\sweepane.exe").c_str(), exe.c_str(), FALSE)) << c.name;
         wchar_t shortDir[MAX_PATH] = L"", cwd[MAX_PATH];
-        GetShortPathNameW(dir.c_str(), shortDir, MAX_PATH);
-        /* Where the code page does not spell the folder, its short path may. */
-        bool named = Ansi(exe).size() < MAX_PATH && (WideFromAnsi(Ansi(dir)) == dir || WideFromAnsi(Ansi(shortDir)) == shortDir);
+        DWORD shortChars = GetShortPathNameW(dir.c_str(), shortDir, MAX_PATH);
+        /* Where the code page does not spell the folder, its short path may, if there is one. */
+        std::string used = WideFromAnsi(Ansi(dir)) == dir ? Ansi(dir) : shortChars && shortChars < MAX_PATH &&
+                           WideFromAnsi(Ansi(shortDir)) == shortDir ? Ansi(shortDir) : "";
+        bool named = Ansi(exe).size() < MAX_PATH && !used.empty() && used.size() + strlen("swpan.ini") < MAX_PATH;
         GetCurrentDirectoryW(MAX_PATH, cwd);
         if (c.relative)
             SetCurrentDirectoryW(dir.c_str());

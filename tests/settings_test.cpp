@@ -168,6 +168,7 @@ struct PathCase {
 const PathCase pathCases[] = {
     { "259 bytes", 259, "sweepane.exe", true },
     { "259 bytes named a.exe: 263 with swpan.ini", 259, "a.exe", false },
+    { "259 bytes named abcd.exe: 260 with swpan.ini", 259, "abcd.exe", false },
     { "259 bytes ending in a double-byte character, swpan.ini's 259 too", 259, PROBE_SO, true },
     { "260 bytes", 260, "settings_probe.exe", false },
     { "260 bytes ending in a double-byte character", 260, PROBE_SO, false },
