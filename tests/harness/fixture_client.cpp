@@ -106,7 +106,7 @@ void Fixture::Stop()
     started_ = false;
     bool threads = false;
     for (int i = 0; i < Count(); i++)
-        threads = threads || (Window(i).flags & (FIXTURE_HUNG | FIXTURE_BUSY));
+        threads = threads || (Window(i).flags & (FIXTURE_HUNG | FIXTURE_BUSY | FIXTURE_PROMPT));
     if (!threads) {
         SetEvent(server.clear);
         if (Done(30000))

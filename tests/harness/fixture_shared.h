@@ -13,6 +13,8 @@ enum {
     FIXTURE_CLOSES_NEXT = 4, /* on Close, first destroys the next window */
     FIXTURE_MODAL = 8,      /* disabled under an owned modal box; ignores Close */
     FIXTURE_BUSY = 16,      /* takes Close in, then answers nothing for 10 s */
+    FIXTURE_PROMPT = 32,    /* takes Close in, then reads its messages for 10 s, as a "save?" box does */
+    FIXTURE_CHILD = 64,     /* a child window of the one before it in the list */
 };
 
 enum { FIXTURE_BUSY_MS = 10000 };

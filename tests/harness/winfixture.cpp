@@ -46,6 +46,8 @@ static LRESULT CALLBACK FixtureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
                 /* Busy with something else, then closes after all. */
                 if (w->flags & FIXTURE_BUSY)
                     Sleep(FIXTURE_BUSY_MS);
+                for (DWORD t = GetTickCount(); w->flags & FIXTURE_PROMPT && GetTickCount() - t < FIXTURE_BUSY_MS; Drain())
+                    MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
                 /* An application busy with a modal box does not close. */
                 if (!IsWindowEnabled(hwnd))
                     return 0;
@@ -67,7 +69,7 @@ static LRESULT CALLBACK FixtureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-static HWND Create(FixtureWindow *w)
+static HWND Create(FixtureWindow *w, HWND parent = NULL)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = FixtureProc;
@@ -76,14 +78,14 @@ static HWND Create(FixtureWindow *w)
     RegisterClassA(&wc); /* fails harmlessly when the class exists */
 
     /* A hidden window needs no frame, and a popup is quicker to create. */
-    DWORD style = w->flags & FIXTURE_HIDDEN ? WS_POPUP : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    DWORD style = parent ? WS_CHILD | WS_VISIBLE : w->flags & FIXTURE_HIDDEN ? WS_POPUP : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     /* Wine hands activation to the next window synchronously when one is
      * destroyed; a hung window must not be picked, or our other windows'
      * thread would hang with it. The sweep ignores the enabled state. */
     if (w->flags & FIXTURE_HUNG)
         style |= WS_DISABLED;
     return CreateWindowExA(0, w->className, w->title, style, 10, 10, 200, 100,
-                           NULL, NULL, wc.hInstance, w);
+                           parent, NULL, wc.hInstance, w);
 }
 
 /* Reads messages until one of the handles is signalled; its index. */
@@ -126,19 +128,21 @@ static void Build()
      * each window into place afterwards took a minute for 2000. */
     for (int i = shared->count - 1; i >= 0; i--) {
         FixtureWindow *w = &shared->windows[i];
-        if (w->flags & (FIXTURE_HUNG | FIXTURE_BUSY)) {
+        if (w->flags & (FIXTURE_HUNG | FIXTURE_BUSY | FIXTURE_PROMPT)) {
             CloseHandle(CreateThread(NULL, 0, WindowThread, w, 0, NULL));
             while (!w->window) {
                 MsgWaitForMultipleObjects(0, NULL, FALSE, 1, QS_ALLINPUT);
                 Drain();
             }
-        } else {
+        } else if (!(w->flags & FIXTURE_CHILD)) {
             w->window = (LONG)(LONG_PTR)Create(w);
         }
         Drain();
     }
     for (int i = 0; i < shared->count; i++) {
         FixtureWindow *w = &shared->windows[i];
+        if (w->flags & FIXTURE_CHILD) /* its parent, above it, exists by now */
+            w->window = (LONG)(LONG_PTR)Create(w, Handle(w[-1]));
         if (w->flags & FIXTURE_MODAL) {
             CreateWindowExA(0, "FixtureModal", "Modal", WS_POPUP | WS_CAPTION | WS_VISIBLE,
                             40, 40, 120, 60, Handle(*w), NULL, GetModuleHandleA(NULL), NULL);
