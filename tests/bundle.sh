@@ -6,7 +6,8 @@
 # COUNT programs must pass and none fail. Exactly the cases named in SKIPS
 # (separated by spaces; "" for none) must be skipped, each with a reason.
 set -eu
-zip=$1 wine_dir=$2 count=$3 skips=$4
+# WINE_DIR is made absolute: the runs below start from another folder.
+zip=$1 wine_dir=$(cd "$2" && pwd) count=$3 skips=$4
 shift 4
 env=$(cd "$(dirname "$0")/../tools" && pwd)/wineenv.sh
 [ -f "$zip" ] || { echo "bundle: no $zip: run make test-bundle" >&2; exit 1; }

@@ -137,6 +137,9 @@ prefix)
     take_down
     ;;
 run)
+    # Wine would make a prefix of its own here, with no display: every
+    # window, the program's dialog among them, would then fail to open.
+    [ -f "$ready" ] || { echo "wineenv: no prefix in $dir: run 'wineenv.sh up $dir' first" >&2; exit 2; }
     use_display
     # A program that Wine cannot end keeps what it was handed: hand it
     # files, not the caller's pipes, which ctest would wait on until the
