@@ -40,11 +40,12 @@ dist: configure
 test-bundle: configure
 	cmake --build $(BUILD) --target test-bundle
 
-# The Wine prefix is made once per build tree, like the test programs;
-# ctest then builds the release and the bundle, starts and stops its
-# desktop, and runs the bundle.
+# The Wine prefixes, as 64- and as 32-bit Windows, are made once per build
+# tree, like the test programs; ctest then builds the release and the
+# bundle, starts and stops their desktops, and runs the bundle in each.
 test: all
 	tools/wineenv.sh prefix $(BUILD)/wine
+	WINEENV_ARCH=win32 tools/wineenv.sh prefix $(BUILD)/wine32
 	ctest --test-dir $(BUILD) --output-on-failure --no-tests=error
 
 bench: all

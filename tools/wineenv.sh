@@ -5,7 +5,8 @@
 #   wineenv.sh run DIR CMD.. run a Windows program there; its output
 #                            is printed when it ends
 #   wineenv.sh down DIR      stop both, and all else still in the prefix
-# With WINEENV_HOST_DISPLAY=1 it uses $DISPLAY instead of starting Xvfb.
+# With WINEENV_HOST_DISPLAY=1 it uses $DISPLAY instead of starting Xvfb;
+# with WINEENV_ARCH=win32 the prefix is a 32-bit Windows.
 # WINEENV_LC_ALL sets the locale of what run starts: Wine takes its ANSI
 # code page from it (ja_JP.UTF-8 gives 932, hi_IN.UTF-8 gives 65001).
 set -eu
@@ -31,6 +32,12 @@ export LC_ALL=ja_JP.UTF-8
 run_locale=${WINEENV_LC_ALL:-ja_JP.UTF-8}
 # Native 64-bit Wine for set-up: fast even where 32-bit code is emulated.
 wine64=/usr/lib/wine/wine64
+# WINEENV_ARCH=win32 makes the prefix a 32-bit Windows, which only the
+# 32-bit Wine can set up.
+if [ "${WINEENV_ARCH:-}" = win32 ]; then
+    export WINEARCH=win32
+    wine64=wine
+fi
 
 use_display() {
     if [ -f "$dir/display" ]; then
@@ -137,10 +144,14 @@ prefix)
     take_down
     ;;
 run)
-    # Wine would make a prefix of its own here, with no display: every
-    # window, the program's dialog among them, would then fail to open.
-    [ -f "$ready" ] || { echo "wineenv: no prefix in $dir: run 'wineenv.sh up $dir' first" >&2; exit 2; }
     use_display
+    # Without a prefix Wine would make one of its own, and without a display
+    # every window, the program's dialog among them, would fail to open.
+    if [ ! -f "$ready" ] || [ -z "${DISPLAY:-}" ] ||
+        { [ -f "$dir/display" ] && ! kill -0 "$(cat "$dir/xvfb.pid" 2>/dev/null)" 2>/dev/null; }; then
+        echo "wineenv: $dir is not up (no prefix, or no display): run 'wineenv.sh up $dir' first" >&2
+        exit 2
+    fi
     # A program that Wine cannot end keeps what it was handed: hand it
     # files, not the caller's pipes, which ctest would wait on until the
     # test's time limit.

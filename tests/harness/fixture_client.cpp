@@ -3,13 +3,16 @@
 #include <stdio.h>
 #include <string.h>
 
-/* winfixture.exe lies beside the running test program. */
+/* The fixture lies beside the running test program: the 64-bit one where
+ * Windows is 64-bit (this program then runs under WOW64), else the 32-bit. */
 static std::string FixtureExe()
 {
     char path[MAX_PATH];
+    BOOL wow64 = FALSE;
     GetModuleFileNameA(NULL, path, sizeof(path));
     char *slash = strrchr(path, '\\');
-    strcpy(slash ? slash + 1 : path, "winfixture.exe");
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    strcpy(slash ? slash + 1 : path, wow64 ? "winfixture.exe" : "winfixture32.exe");
     return path;
 }
 

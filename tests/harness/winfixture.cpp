@@ -1,6 +1,7 @@
 /* Holds the top-level windows that a sweep test describes, in a process of
  * its own, as the windows of other applications would be. A 64-bit
- * program, as most applications on a 64-bit Windows are. */
+ * program, as most applications on a 64-bit Windows are; a 32-bit one
+ * (winfixture32.exe) where Windows is 32-bit. */
 #include <stdio.h>
 #include <stdlib.h>
 
