@@ -251,7 +251,11 @@ int main(int argc, char **argv)
 {
     /* A crashed test reports here, not in a box on a desktop nobody sees. */
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    SetProcessDPIAware(); /* the screen's real DPI, not 96 */
+    /* The screen's real DPI, not 96. Looked up: NT 5.2 (ReactOS) has none. */
+    typedef BOOL(WINAPI * DpiAwareFn)(void);
+    FARPROC dpiAware = GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware");
+    if (dpiAware)
+        ((DpiAwareFn)(void (*)(void))dpiAware)();
     char path[MAX_PATH], temp[MAX_PATH];
     GetModuleFileNameA(NULL, path, sizeof(path));
     std::string dir(path, strrchr(path, '\\') + 1);   /* ...\tests\ */
