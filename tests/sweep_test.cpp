@@ -130,7 +130,7 @@ TEST_P(SweepTest, ClosesExactlyTheExpectedWindows)
 {
     const SweepCase &c = GetParam();
     Fixture fixture;
-    ASSERT_TRUE(fixture.Start(c.windows)) << c.name;
+    START_FIXTURE(fixture, c.windows);
 
     ASSERT_EQ(fixture.EnumOrder(), TopDown(fixture)) << c.name << ": fixture Z-order not as asked";
     /* Class names are atoms of the window station, spelt as the program
@@ -233,7 +233,7 @@ TEST_P(SweepWait, HoldsTheSweepAsLongAsAUserWaits)
 {
     const WaitCase &c = GetParam();
     Fixture fixture;
-    ASSERT_TRUE(fixture.Start(c.windows)) << c.name;
+    START_FIXTURE(fixture, c.windows);
     /* The hung windows' threads must have stopped reading messages over
      * 5 s before the sweep reaches them, 5 s after it starts. */
     while (fixture.HungFor() < 500)
@@ -281,11 +281,11 @@ namespace {
 TEST(SweepFaults, WindowsVanishingDuringTheSweep)
 {
     Fixture fixture;
-    ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Takes next", FIXTURE_CLOSES_NEXT },
-                                { "CabinetWClass", "Taken", VISIBLE },
-                                { "CabinetWClass", "Takes next", FIXTURE_CLOSES_NEXT },
-                                { "IEFrame", "Taken", VISIBLE },
-                                { "CabinetWClass", "Last", VISIBLE } }));
+    START_FIXTURE(fixture, { { "CabinetWClass", "Takes next", FIXTURE_CLOSES_NEXT },
+                           { "CabinetWClass", "Taken", VISIBLE },
+                           { "CabinetWClass", "Takes next", FIXTURE_CLOSES_NEXT },
+                           { "IEFrame", "Taken", VISIBLE },
+                           { "CabinetWClass", "Last", VISIBLE } });
     Select(1, 1, 0, 1);
     SweepWindows();
     for (int i = 0; i < 5; i++)
@@ -297,8 +297,8 @@ TEST(SweepFaults, WindowsVanishingDuringTheSweep)
 TEST(SweepFaults, WindowUnderAModalBoxIgnoresClose)
 {
     Fixture fixture;
-    ASSERT_TRUE(fixture.Start({ { "CabinetWClass", "Busy", FIXTURE_MODAL },
-                                { "CabinetWClass", "Free", VISIBLE } }));
+    START_FIXTURE(fixture, { { "CabinetWClass", "Busy", FIXTURE_MODAL },
+                           { "CabinetWClass", "Free", VISIBLE } });
     Select(1, 0, 0, 1);
     SweepWindows();
     EXPECT_EQ(fixture.Window(0).sysClose, 1) << "the busy window was asked";
@@ -309,7 +309,7 @@ TEST(SweepFaults, WindowUnderAModalBoxIgnoresClose)
 TEST(SweepLoad, TwoThousandWindows)
 {
     Fixture fixture;
-    ASSERT_TRUE(fixture.Start(MixedWindows(2000)));
+    START_FIXTURE(fixture, MixedWindows(2000));
     ASSERT_EQ(fixture.EnumOrder(), TopDown(fixture)) << "fixture Z-order not as asked";
     Select(1, 1, 1, 0);
 

@@ -38,7 +38,9 @@ HWND WaitForDialog(const PROCESS_INFORMATION &pi, HWND owner, DWORD timeoutMs)
         if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
             return NULL;
         Search s = { pi.dwProcessId, owner, NULL };
-        EnumWindows(FindDialog, (LPARAM)&s);
+        /* This desktop's, by name: off the input desktop, ReactOS's
+         * EnumWindows lists the input desktop's windows instead. */
+        EnumDesktopWindows(GetThreadDesktop(GetCurrentThreadId()), FindDialog, (LPARAM)&s);
         if (s.found)
             return s.found;
     }

@@ -151,14 +151,26 @@ static BOOL CALLBACK CollectOrder(HWND hwnd, LPARAM param)
     return TRUE;
 }
 
-std::vector<int> Fixture::EnumOrder() const
+std::vector<int> Fixture::EnumOrder(bool thisDesktop) const
 {
     std::vector<HWND> all;
-    EnumWindows(CollectOrder, (LPARAM)&all);
+    if (thisDesktop)
+        EnumDesktopWindows(GetThreadDesktop(GetCurrentThreadId()), CollectOrder, (LPARAM)&all);
+    else
+        EnumWindows(CollectOrder, (LPARAM)&all);
     std::vector<int> order;
     for (HWND hwnd : all)
         for (int i = 0; i < Count(); i++)
             if (Handle(Window(i)) == hwnd)
                 order.push_back(i);
     return order;
+}
+
+std::string Fixture::Unseen() const
+{
+    if (!EnumOrder().empty() || EnumOrder(true).empty())
+        return "";
+    return "EnumWindows lists another desktop's windows, not those of this thread's desktop, which "
+           "holds the fixture's (ReactOS does so on a desktop that is not the input desktop); Windows "
+           "lists the calling thread's desktop, and the sweep walks it";
 }

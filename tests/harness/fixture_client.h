@@ -36,11 +36,23 @@ public:
     /* Milliseconds since the hung windows' threads stopped reading
      * messages; large when there are none. */
     DWORD HungFor() const;
-    /* The fixture windows in the order EnumWindows reports them. */
-    std::vector<int> EnumOrder() const;
+    /* The fixture windows in the order EnumWindows reports them, or
+     * EnumDesktopWindows on this thread's desktop. */
+    std::vector<int> EnumOrder(bool thisDesktop = false) const;
+    /* Why a sweep cannot see the windows, or "". */
+    std::string Unseen() const;
 
 private:
     bool started_ = false;
 };
+
+/* Starts the fixture in a test, or skips the case where EnumWindows,
+ * which the sweep walks, does not list this thread's desktop. */
+#define START_FIXTURE(fixture, ...) \
+    do { \
+        ASSERT_TRUE((fixture).Start(__VA_ARGS__)); \
+        if (std::string why = (fixture).Unseen(); !why.empty()) \
+            GTEST_SKIP() << why; \
+    } while (0)
 
 #endif
